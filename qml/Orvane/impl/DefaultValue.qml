@@ -1,0 +1,4 @@
+pragma Singleton
+import Orvane.Templates 1.0 as T
+
+T.Value {}

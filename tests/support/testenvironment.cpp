@@ -1,0 +1,51 @@
+#include "testenvironment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+QTemporaryDir &directory()
+{
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orvane-test-XXXXXX"));
+    return dir;
+}
+
+// Runs before main's QCoreApplication is done constructing, so before any test code.
+void setUp()
+{
+    const QString root = directory().path();
+    qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(root + QStringLiteral("/config")));
+    qputenv("ORVANE_CACHE_DIR", QFile::encodeName(root + QStringLiteral("/cache")));
+    qputenv("ORVANE_STORAGE_DIR", QFile::encodeName(root + QStringLiteral("/storage")));
+    qputenv("HOME", QFile::encodeName(root + QStringLiteral("/home")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(root + QStringLiteral("/home/.config")));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(root + QStringLiteral("/home/.cache")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + QStringLiteral("/home/.local/share")));
+}
+
+} // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(setUp)
+
+namespace TestEnvironment {
+
+QString root()
+{
+    return directory().path();
+}
+QString configDir()
+{
+    return qEnvironmentVariable("ORVANE_CONFIG_DIR");
+}
+QString cacheDir()
+{
+    return qEnvironmentVariable("ORVANE_CACHE_DIR");
+}
+QString storageDir()
+{
+    return qEnvironmentVariable("ORVANE_STORAGE_DIR");
+}
+
+} // namespace TestEnvironment

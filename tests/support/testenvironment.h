@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// The private directories of this test process; they replace the user's own.
+namespace TestEnvironment {
+QString root();
+QString configDir();
+QString cacheDir();
+QString storageDir();
+} // namespace TestEnvironment
