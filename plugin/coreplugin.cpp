@@ -5,6 +5,11 @@
 #include "core/resourcefilter.h"
 #include "core/view.h"
 #include "core/windowcompositor.h"
+#include "utils/resources.h"
+#include "utils/url.h"
+#include "utils/urlinfo.h"
+#include "utils/utils.h"
+#include "utils/window.h"
 
 #include <QQmlEngine>
 #include <QQuickWindow>
@@ -13,6 +18,12 @@
 namespace Orvane::Imports {
 
 namespace {
+
+// One instance per engine, without parent: the engine owns it.
+template <typename T> QObject *ownedSingleton(QQmlEngine *, QJSEngine *)
+{
+    return new T;
+}
 
 template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *)
 {
@@ -38,12 +49,12 @@ void CorePlugin::registerTypes(const char *uri)
     qmlRegisterRevision<QQuickWindowQmlImpl, 2>(impl, 1, 0);
     qmlRegisterRevision<QWindow, 13>(impl, 1, 0);
     qmlRegisterType<Orvane::Module>(impl, 1, 0, "Module");
-    // row 6: Window
-    // row 7: Utils
-    // row 8: DefaultAction
+    qmlRegisterType<Orvane::Imports::Window>(impl, 1, 0, "Window");
+    qmlRegisterType<Orvane::Imports::Utils>(impl, 1, 0, "Utils");
+    qmlRegisterSingletonType(component("impl/DefaultAction.qml"), impl, 1, 0, "DefaultAction");
     qmlRegisterSingletonType(component("impl/DefaultData.qml"), impl, 1, 0, "DefaultData");
     qmlRegisterSingletonType(component("impl/DefaultValue.qml"), impl, 1, 0, "DefaultValue");
-    // row 11: UrlInfo
+    qRegisterMetaType<Orvane::Imports::UrlInfo>();
     // row 12: MenuItemFolderOptions
     // row 13: SettingsMapAttached
     qmlRegisterType<Orvane::GUI::View>(uri, 1, 0, "View");
@@ -55,15 +66,17 @@ void CorePlugin::registerTypes(const char *uri)
     // row 20: MenuFolderList
     // row 21: MenuSettingsItem
     // row 22: MenuSettingsList
-    // row 23: Resources
+    qmlRegisterSingletonType<Orvane::Imports::Resources>(
+        uri, 1, 0, "Resources", &ownedSingleton<Orvane::Imports::Resources>);
     // row 24: Settings
     // row 25: MenuSettings
-    // row 26: Url
+    qmlRegisterSingletonType<Orvane::Imports::Url>(uri, 1, 0, "Url",
+                                                   &ownedSingleton<Orvane::Imports::Url>);
     qmlRegisterSingletonType<Orvane::GUI::LauncherCompositor>(
         uri, 1, 0, "LauncherCompositor", &hostSingleton<Orvane::GUI::LauncherCompositor>);
     qmlRegisterSingletonType<Orvane::GUI::WindowCompositor>(
         uri, 1, 0, "WindowCompositor", &hostSingleton<Orvane::GUI::WindowCompositor>);
-    // row 29: ActionSource
+    qmlRegisterType(component("ActionSource.qml"), uri, 1, 0, "ActionSource");
     // row 30: BackgroundSource
     // row 31: DataSource
     // row 32: DataSourceProgressOutput
@@ -71,12 +84,12 @@ void CorePlugin::registerTypes(const char *uri)
     // row 34: DataSourceTextOutput
     // row 35: IconSource
     // row 36: ImageSource
-    // row 37: Container
-    // row 38: Notification
-    // row 39: Module
-    // row 40: Window
-    // row 41: SystemCall
-    // row 42: Utils
+    qmlRegisterType(component("Container.qml"), uri, 1, 0, "Container");
+    qmlRegisterType(component("Notification.qml"), uri, 1, 0, "Notification");
+    qmlRegisterType(component("Module.qml"), uri, 1, 0, "Module");
+    qmlRegisterType(component("Window.qml"), uri, 1, 0, "Window");
+    qmlRegisterSingletonType(component("SystemCall.qml"), uri, 1, 0, "SystemCall");
+    qmlRegisterSingletonType(component("Utils.qml"), uri, 1, 0, "Utils");
     // row 43: SFX
 }
 

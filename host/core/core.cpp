@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJSEngine>
 #include <QProcess>
@@ -64,21 +65,32 @@ QObject *Core::resource(const QUrl &url) const
 
 int Core::keyboardModifiers() const
 {
+    if (m_modifiersOverride >= 0)
+        return m_modifiersOverride;
     return int(QGuiApplication::queryKeyboardModifiers());
+}
+
+void Core::overrideKeyboardModifiers(int modifiers)
+{
+    m_modifiersOverride = modifiers < 0 ? -1 : modifiers;
 }
 
 bool Core::execute(const QString &path, const QString &param, const QString &cwd,
                    const QString &verb)
 {
-    Q_UNUSED(verb)
+    emit executeRequested(path, param, cwd, verb);
     if (path.isEmpty())
         return false;
+    // Executing a folder opens it, as the shell of the desktop does.
+    if (QFileInfo(path).isDir())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     const QStringList arguments = QProcess::splitCommand(param);
     return QProcess::startDetached(path, arguments, cwd.isEmpty() ? QDir::currentPath() : cwd);
 }
 
 bool Core::command(const QString &cmd, const QString &cwd)
 {
+    emit commandRequested(cmd, cwd);
     if (cmd.isEmpty())
         return false;
     return QProcess::startDetached(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), cmd},

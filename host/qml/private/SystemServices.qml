@@ -17,6 +17,9 @@ QtObject {
     signal widgetGalleryRequested()
     signal workshopRequested()
     signal exitRequested()
+    // Every call, also one that changes nothing, so the shell can trace them.
+    signal notificationAdded(QtObject object)
+    signal notificationRemoved(QtObject object)
 
     readonly property Component messageBoxComponent: Component { MessageBox {} }
 
@@ -42,11 +45,13 @@ QtObject {
     }
 
     function addNotification(object) {
+        notificationAdded(object)
         if (!object || notifications.indexOf(object) >= 0)
             return
         notifications = notifications.concat([object])
     }
     function removeNotification(object) {
+        notificationRemoved(object)
         var index = notifications.indexOf(object)
         if (index < 0)
             return
