@@ -57,9 +57,13 @@ QString UrlInfo::scheme() const {
     return m_url.scheme();
 }
 
+// Deprecated in Qt, but QML code reads it under this name.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
 QString UrlInfo::topLevelDomain() const {
     return m_url.topLevelDomain(QUrl::FullyDecoded);
 }
+QT_WARNING_POP
 
 QString UrlInfo::userInfo() const {
     return m_url.userInfo(QUrl::PrettyDecoded);

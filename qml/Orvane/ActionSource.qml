@@ -26,13 +26,15 @@ Action {
         property var options
         property var configuration
 
+        // 4 is CloseLauncherAfterAction, 2 KeepLauncherAfterAction: naming its own
+        // type would make this file depend on itself.
         function execute(source) {
             var options = d.options
             thiz.action.execute(source).then(function (result) {
                 if (ORV.Core.keyboardModifiers() & Qt.ControlModifier)
                     return
-                if ((options & ORV.ActionSource.CloseLauncherAfterAction)
-                        || (result.external && !(options & ORV.ActionSource.KeepLauncherAfterAction)))
+                if ((options & 4)
+                        || (result.external && !(options & 2)))
                     ORV.SystemCall.hideLauncher()
             }).catch(function (err) {
                 ORV.Utils.printError(err)
@@ -59,7 +61,8 @@ Action {
     }
 
     onTriggered: {
-        if (d.options & ORV.ActionSource.ConfirmBeforeAction) {
+        // 1 is ConfirmBeforeAction.
+        if (d.options & 1) {
             var title = undefined
             var message = qsTr("Are you sure to execute this action?")
             if (thiz.action._isSystem) {

@@ -78,10 +78,11 @@ QtObject {
         return ORV.Core.system.openFile(url, option)
     }
 
-    // The host opens a folder by executing it.
+    // The host opens a folder by executing it. The numbers are OpenExternal and
+    // OpenFailed: naming its own type would make this singleton depend on itself.
     function openFolder(url, option) {
         var path = ORV.Url.toLocalFile(url)
-        return thiz.execute(path) ? ORV.SystemCall.OpenExternal : ORV.SystemCall.OpenFailed
+        return thiz.execute(path) ? 2 : 0
     }
 
     function openLink(url, option) {
