@@ -20,10 +20,12 @@ QtObject {
     // Every call, also one that changes nothing, so the shell can trace them.
     signal notificationAdded(QtObject object)
     signal notificationRemoved(QtObject object)
+    signal messageBoxRequested(var options)
 
     readonly property Component messageBoxComponent: Component { MessageBox {} }
 
     function messageBox(options) {
+        messageBoxRequested(options)
         return new Promise(function (resolve, reject) {
             var box = messageBoxComponent.createObject(null, {
                 title: options.title !== undefined ? String(options.title) : "",
