@@ -1,0 +1,6 @@
+pragma Singleton
+import QtQml 2.12
+
+QtObject {
+    function open(what) { return Core.record("PopupMenu.open", arguments) }
+}
