@@ -17,13 +17,11 @@
 
 namespace {
 
-void fail(const QString &message)
-{
+void fail(const QString &message) {
     std::fprintf(stderr, "orvane-host: %s\n", qPrintable(message));
 }
 
-bool parseSize(const QString &text, QSize *size)
-{
+bool parseSize(const QString &text, QSize *size) {
     const QStringList parts = text.split(QLatin1Char('x'));
     bool okWidth = false;
     bool okHeight = false;
@@ -33,8 +31,7 @@ bool parseSize(const QString &text, QSize *size)
 }
 
 // The build tree keeps the QML modules and the default sounds beside bin/.
-void useBuildTree(QQmlEngine *engine)
-{
+void useBuildTree(QQmlEngine *engine) {
     const QDir root(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     if (root.exists(QStringLiteral("qml")))
         engine->addImportPath(root.absoluteFilePath(QStringLiteral("qml")));
@@ -43,8 +40,7 @@ void useBuildTree(QQmlEngine *engine)
         qputenv("ORVANE_SOUNDS_DIR", QFile::encodeName(sounds));
 }
 
-QQuickWindow *windowFor(QObject *root, QSize size)
-{
+QQuickWindow *windowFor(QObject *root, QSize size) {
     if (auto *window = qobject_cast<QQuickWindow *>(root)) {
         if (size.isValid())
             window->resize(size);
@@ -56,21 +52,18 @@ QQuickWindow *windowFor(QObject *root, QSize size)
     auto *window = new QQuickWindow;
     QObject::connect(root, &QObject::destroyed, window, &QObject::deleteLater);
     item->setParentItem(window->contentItem());
-    const QSize initial = size.isValid() ? size
-                                         : QSize(qMax(1, int(item->width())),
-                                                 qMax(1, int(item->height())));
+    const QSize initial =
+        size.isValid() ? size : QSize(qMax(1, int(item->width())), qMax(1, int(item->height())));
     window->resize(initial);
     item->setSize(initial);
     QObject::connect(window, &QWindow::widthChanged, item, [item](int w) { item->setWidth(w); });
-    QObject::connect(window, &QWindow::heightChanged, item,
-                     [item](int h) { item->setHeight(h); });
+    QObject::connect(window, &QWindow::heightChanged, item, [item](int h) { item->setHeight(h); });
     return window;
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     bool windowed = false;
     for (int i = 1; i < argc; ++i)
         windowed = windowed || qstrcmp(argv[i], "--window") == 0;
@@ -87,8 +80,9 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral("Shows an Orvane desktop QML file."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The QML file to show."));
-    const QCommandLineOption window(QStringLiteral("window"),
-                                    QStringLiteral("Open a real window instead of rendering offscreen."));
+    const QCommandLineOption window(
+        QStringLiteral("window"),
+        QStringLiteral("Open a real window instead of rendering offscreen."));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Write a PNG of the window and quit."),
                                         QStringLiteral("file"));
@@ -175,15 +169,16 @@ int main(int argc, char *argv[])
                 app.exit(1);
                 return;
             }
-            QObject::connect(grab.data(), &QQuickItemGrabResult::ready, &app, [&, grab, fill, target] {
-                delete fill;
-                const QImage image = grab->image();
-                if (image.isNull() || !image.save(target, "PNG")) {
-                    fail(QStringLiteral("cannot write screenshot: ") + target);
-                    status = 1;
-                }
-                app.quit();
-            });
+            QObject::connect(grab.data(), &QQuickItemGrabResult::ready, &app,
+                             [&, grab, fill, target] {
+                                 delete fill;
+                                 const QImage image = grab->image();
+                                 if (image.isNull() || !image.save(target, "PNG")) {
+                                     fail(QStringLiteral("cannot write screenshot: ") + target);
+                                     status = 1;
+                                 }
+                                 app.quit();
+                             });
         });
     }
     if (parser.isSet(quitAfter))
