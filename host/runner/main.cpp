@@ -30,14 +30,34 @@ bool parseSize(const QString &text, QSize *size) {
     return okWidth && okHeight && size->width() > 0 && size->height() > 0;
 }
 
-// The build tree keeps the QML modules and the default sounds beside bin/.
+// The repository holding the build tree this program was built in, if any.
+QString sourceTree() {
+    const QDir root(QCoreApplication::applicationDirPath() + QStringLiteral("/../.."));
+    return root.exists(QStringLiteral("examples/desktop/main.qml")) ? root.absolutePath()
+                                                                    : QString();
+}
+
+void setDefault(const char *variable, const QString &value) {
+    if (qEnvironmentVariableIsEmpty(variable))
+        qputenv(variable, QFile::encodeName(value));
+}
+
+// The build tree keeps the QML modules and the default sounds beside bin/; run from
+// the repository, the documents go under its out/ directory.
 void useBuildTree(QQmlEngine *engine) {
-    const QDir root(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
-    if (root.exists(QStringLiteral("qml")))
-        engine->addImportPath(root.absoluteFilePath(QStringLiteral("qml")));
-    const QString sounds = root.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
-    if (qEnvironmentVariableIsEmpty("ORVANE_SOUNDS_DIR") && QFileInfo(sounds).isDir())
-        qputenv("ORVANE_SOUNDS_DIR", QFile::encodeName(sounds));
+    const QDir build(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
+    if (build.exists(QStringLiteral("qml")))
+        engine->addImportPath(build.absoluteFilePath(QStringLiteral("qml")));
+    const QString sounds = build.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
+    if (QFileInfo(sounds).isDir())
+        setDefault("ORVANE_SOUNDS_DIR", sounds);
+    const QString repository = sourceTree();
+    if (repository.isEmpty())
+        return;
+    setDefault("ORVANE_CONFIG_DIR", repository + QStringLiteral("/out/config"));
+    setDefault("ORVANE_CACHE_DIR", repository + QStringLiteral("/out/cache"));
+    setDefault("ORVANE_STORAGE_DIR", repository + QStringLiteral("/out/storage"));
+    setDefault("ORVANE_EXAMPLES_DIR", repository + QStringLiteral("/examples"));
 }
 
 QQuickWindow *windowFor(QObject *root, QSize size) {
@@ -79,7 +99,8 @@ int main(int argc, char *argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows an Orvane desktop QML file."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The QML file to show."));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("The QML file to show (the example desktop)."));
     const QCommandLineOption window(
         QStringLiteral("window"),
         QStringLiteral("Open a real window instead of rendering offscreen."));
@@ -103,7 +124,9 @@ int main(int argc, char *argv[]) {
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
 
-    const QStringList files = parser.positionalArguments();
+    QStringList files = parser.positionalArguments();
+    if (files.isEmpty() && !sourceTree().isEmpty())
+        files.append(sourceTree() + QStringLiteral("/examples/desktop/main.qml"));
     if (files.size() != 1) {
         fail(QStringLiteral("expected one QML file, got %1").arg(files.size()));
         return 2;
