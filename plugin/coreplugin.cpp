@@ -5,6 +5,10 @@
 #include "core/resourcefilter.h"
 #include "core/view.h"
 #include "core/windowcompositor.h"
+#include "settings/settings.h"
+#include "settings/settingslist.h"
+#include "settings/settingsmap.h"
+#include "settings/settingsmapattached.h"
 
 #include <QQmlEngine>
 #include <QQuickWindow>
@@ -20,7 +24,13 @@ template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *) {
     return object;
 }
 
-QUrl component(const char *path) {
+QObject *settingsSingleton(QQmlEngine *engine, QJSEngine *)
+{
+    return new Settings(engine);
+}
+
+QUrl component(const char *path)
+{
     return QUrl(QLatin1String("qrc:/qml/Orvane/") + QLatin1String(path), QUrl::TolerantMode);
 }
 
@@ -42,18 +52,20 @@ void CorePlugin::registerTypes(const char *uri) {
     qmlRegisterSingletonType(component("impl/DefaultValue.qml"), impl, 1, 0, "DefaultValue");
     // row 11: UrlInfo
     // row 12: MenuItemFolderOptions
-    // row 13: SettingsMapAttached
+    qmlRegisterAnonymousType<SettingsMapAttached>("", 1);
     qmlRegisterType<Orvane::GUI::View>(uri, 1, 0, "View");
     qmlRegisterType<Orvane::ResourceFilter>(uri, 1, 0, "ResourceFilter");
     // row 16: SoundEffect
-    // row 17: SettingsMap
-    // row 18: SettingsList
+    qmlRegisterUncreatableType<SettingsMap>(uri, 1, 0, "SettingsMap",
+                                            QStringLiteral("SettingsMap is uncreatable"));
+    qmlRegisterUncreatableType<SettingsList>(uri, 1, 0, "SettingsList",
+                                             QStringLiteral("SettingsList is uncreatable"));
     // row 19: MenuFolderItem
     // row 20: MenuFolderList
     // row 21: MenuSettingsItem
     // row 22: MenuSettingsList
     // row 23: Resources
-    // row 24: Settings
+    qmlRegisterSingletonType<Settings>(uri, 1, 0, "Settings", &settingsSingleton);
     // row 25: MenuSettings
     // row 26: Url
     qmlRegisterSingletonType<Orvane::GUI::LauncherCompositor>(
