@@ -5,6 +5,12 @@
 #include "core/resourcefilter.h"
 #include "core/view.h"
 #include "core/windowcompositor.h"
+#include "menu/menufolderitem.h"
+#include "menu/menufolderlist.h"
+#include "menu/menuitemfolderoptions.h"
+#include "menu/menusettings.h"
+#include "menu/menusettingsitem.h"
+#include "menu/menusettingslist.h"
 
 #include <QQmlEngine>
 #include <QQuickWindow>
@@ -19,6 +25,11 @@ template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *)
     QObject *object = T::instance();
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
     return object;
+}
+
+QObject *menuSettings(QQmlEngine *engine, QJSEngine *)
+{
+    return new MenuSettings(engine);
 }
 
 QUrl component(const char *path)
@@ -44,20 +55,25 @@ void CorePlugin::registerTypes(const char *uri)
     qmlRegisterSingletonType(component("impl/DefaultData.qml"), impl, 1, 0, "DefaultData");
     qmlRegisterSingletonType(component("impl/DefaultValue.qml"), impl, 1, 0, "DefaultValue");
     // row 11: UrlInfo
-    // row 12: MenuItemFolderOptions
+    qRegisterMetaType<Orvane::Imports::MenuItemFolderOptions>();
     // row 13: SettingsMapAttached
     qmlRegisterType<Orvane::GUI::View>(uri, 1, 0, "View");
     qmlRegisterType<Orvane::ResourceFilter>(uri, 1, 0, "ResourceFilter");
     // row 16: SoundEffect
     // row 17: SettingsMap
     // row 18: SettingsList
-    // row 19: MenuFolderItem
-    // row 20: MenuFolderList
-    // row 21: MenuSettingsItem
-    // row 22: MenuSettingsList
+    qmlRegisterUncreatableType<Orvane::Imports::MenuFolderItem>(
+        uri, 1, 0, "MenuFolderItem", QStringLiteral("MenuFolderItem is uncreatable"));
+    qmlRegisterUncreatableType<Orvane::Imports::MenuFolderList>(
+        uri, 1, 0, "MenuFolderList", QStringLiteral("MenuFolderList is uncreatable"));
+    qmlRegisterUncreatableType<Orvane::Imports::MenuSettingsItem>(
+        uri, 1, 0, "MenuSettingsItem", QStringLiteral("MenuSettingsItem is uncreatable"));
+    qmlRegisterUncreatableType<Orvane::Imports::MenuSettingsList>(
+        uri, 1, 0, "MenuSettingsList", QStringLiteral("MenuSettingsList is uncreatable"));
     // row 23: Resources
     // row 24: Settings
-    // row 25: MenuSettings
+    qmlRegisterSingletonType<Orvane::Imports::MenuSettings>(uri, 1, 0, "MenuSettings",
+                                                            &menuSettings);
     // row 26: Url
     qmlRegisterSingletonType<Orvane::GUI::LauncherCompositor>(
         uri, 1, 0, "LauncherCompositor", &hostSingleton<Orvane::GUI::LauncherCompositor>);
