@@ -15,13 +15,11 @@ namespace {
 using namespace MenuDocument;
 
 // Element text; a nested element is an XML error, which fails the whole load.
-QString readText(QXmlStreamReader &xml)
-{
+QString readText(QXmlStreamReader &xml) {
     return xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
 }
 
-void readFolder(QXmlStreamReader &xml, MenuItemFolderOptions &folder)
-{
+void readFolder(QXmlStreamReader &xml, MenuItemFolderOptions &folder) {
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String(path)) {
             folder.setPath(readText(xml));
@@ -37,8 +35,7 @@ void readFolder(QXmlStreamReader &xml, MenuItemFolderOptions &folder)
     }
 }
 
-void readType(QXmlStreamReader &xml, MenuSettingsItem *item)
-{
+void readType(QXmlStreamReader &xml, MenuSettingsItem *item) {
     const QString text = readText(xml);
     switch (text.toUInt()) {
     case MenuSettings::EmptyItem:
@@ -54,10 +51,10 @@ void readType(QXmlStreamReader &xml, MenuSettingsItem *item)
 }
 
 bool parseJson(QXmlStreamReader &xml, const MenuScript &script, QJSValue &value,
-               const char *message)
-{
+               const char *message) {
     const QString text = readText(xml);
-    const QJSValue result = script.parse.callWithInstance(script.json, {text});
+    QJSValue parse = script.parse;
+    const QJSValue result = parse.callWithInstance(script.json, {text});
     if (result.isError()) {
         ORV_WARNING("Imports::loadMenu") << message << text;
         return false;
@@ -67,8 +64,7 @@ bool parseJson(QXmlStreamReader &xml, const MenuScript &script, QJSValue &value,
 }
 
 MenuSettingsItem *readItem(QXmlStreamReader &xml, MenuSettingsList *list, MenuSettingsItem *owner,
-                           MenuSettingsRoot *root, const MenuScript &script)
-{
+                           MenuSettingsRoot *root, const MenuScript &script) {
     auto *item = new MenuSettingsItem(root, owner, list);
     QString itemId = xml.attributes().value(QLatin1String(id)).toString();
     if (itemId.isEmpty() && root)
@@ -112,11 +108,11 @@ MenuSettingsItem *readItem(QXmlStreamReader &xml, MenuSettingsList *list, MenuSe
 }
 
 void writeJson(QXmlStreamWriter &xml, const MenuScript &script, const QJSValue &value,
-               const char *element, const char *message, const QString &itemId)
-{
+               const char *element, const char *message, const QString &itemId) {
     if (!value.isObject())
         return;
-    const QJSValue result = script.stringify.callWithInstance(script.json, {value});
+    QJSValue stringify = script.stringify;
+    const QJSValue result = stringify.callWithInstance(script.json, {value});
     if (result.isError()) {
         ORV_WARNING("Imports::saveMenu") << message << itemId;
         return;
@@ -127,8 +123,7 @@ void writeJson(QXmlStreamWriter &xml, const MenuScript &script, const QJSValue &
 } // namespace
 
 MenuSettingsList *loadMenu(QXmlStreamReader &xml, MenuSettingsItem *owner, MenuSettingsRoot *root,
-                           const MenuScript &script)
-{
+                           const MenuScript &script) {
     if (xml.hasError())
         return nullptr;
     auto *list = new MenuSettingsList(owner);
@@ -142,8 +137,7 @@ MenuSettingsList *loadMenu(QXmlStreamReader &xml, MenuSettingsItem *owner, MenuS
     return list;
 }
 
-bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *owner, const MenuScript &script)
-{
+bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *owner, const MenuScript &script) {
     auto *list = owner ? qobject_cast<MenuSettingsList *>(owner->items()) : nullptr;
     if (xml.hasError() || !list)
         return false;
@@ -174,8 +168,8 @@ bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *owner, const MenuScript &
             xml.writeStartElement(QLatin1String(folder));
             xml.writeTextElement(QLatin1String(path), options.path());
             xml.writeTextElement(QLatin1String(MenuDocument::options),
-                                 QString::number((options.keepExtension() ? 2 : 0)
-                                                 + (options.extractIcon() ? 1 : 0)));
+                                 QString::number((options.keepExtension() ? 2 : 0) +
+                                                 (options.extractIcon() ? 1 : 0)));
             xml.writeEndElement();
             break;
         }

@@ -12,8 +12,7 @@ class MenuSettingsList;
 class MenuSettingsRoot;
 
 // The engine's JSON object with its two functions; icons and actions travel as JSON text.
-struct MenuScript
-{
+struct MenuScript {
     QJSValue json;
     QJSValue stringify;
     QJSValue parse;

@@ -12,8 +12,7 @@ class MenuFolderList;
 class MenuSettingsItem;
 
 // One file or subfolder of a folder listing, read-only; looks follow the owning folder item.
-class MenuFolderItem : public MenuItemBase
-{
+class MenuFolderItem : public MenuItemBase {
     Q_OBJECT
     Q_PROPERTY(Orvane::Imports::MenuSettings::ItemType type READ type CONSTANT)
     Q_PROPERTY(QString label READ label NOTIFY folderOptionsChanged)

@@ -18,8 +18,7 @@ constexpr QDir::SortFlags entrySort = QDir::Name | QDir::DirsFirst | QDir::Ignor
 
 } // namespace
 
-QString resolveFolderPath(const QString &path)
-{
+QString resolveFolderPath(const QString &path) {
     QString local = QUrl(path, QUrl::TolerantMode).toLocalFile();
     local = Orvane::Paths::expandEnvironmentStrings(local);
     local.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -40,42 +39,36 @@ MenuFolderList::MenuFolderList(const QString &path, MenuSettingsItem *owner,
     : QAbstractListModel(parentItem)
     , m_owner(owner)
     , m_parentItem(parentItem)
-    , m_path(path)
-{
+    , m_path(path) {
     refresh();
 }
 
 MenuFolderList::~MenuFolderList() = default;
 
-int MenuFolderList::rowCount(const QModelIndex &parent) const
-{
+int MenuFolderList::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : m_entries.size();
 }
 
-QVariant MenuFolderList::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.column() != 0 || role != Qt::UserRole || index.row() < 0
-        || index.row() >= m_entries.size())
+QVariant MenuFolderList::data(const QModelIndex &index, int role) const {
+    if (!index.isValid() || index.column() != 0 || role != Qt::UserRole || index.row() < 0 ||
+        index.row() >= m_entries.size())
         return QVariant();
     return QVariant::fromValue(itemAt(index.row()));
 }
 
-QHash<int, QByteArray> MenuFolderList::roleNames() const
-{
+QHash<int, QByteArray> MenuFolderList::roleNames() const {
     static const QHash<int, QByteArray> roles{{Qt::UserRole, QByteArrayLiteral("modelData")}};
     return roles;
 }
 
-void MenuFolderList::setPath(const QString &path)
-{
+void MenuFolderList::setPath(const QString &path) {
     if (m_path == path)
         return;
     m_path = path;
     reload();
 }
 
-MenuFolderItem *MenuFolderList::itemAt(int row) const
-{
+MenuFolderItem *MenuFolderList::itemAt(int row) const {
     MenuFolderItem *&item = m_items[row];
     if (!item) {
         item = new MenuFolderItem(m_entries.at(row), m_owner, m_parentItem,
@@ -84,28 +77,24 @@ MenuFolderItem *MenuFolderList::itemAt(int row) const
     return item;
 }
 
-QObject *MenuFolderList::toJSON()
-{
+QObject *MenuFolderList::toJSON() {
     return nullptr;
 }
 
-QVariant MenuFolderList::get(int index)
-{
+QVariant MenuFolderList::get(int index) {
     if (index < 0 || index >= m_entries.size())
         return QVariant();
     return QVariant::fromValue(itemAt(index));
 }
 
-void MenuFolderList::reload()
-{
+void MenuFolderList::reload() {
     beginResetModel();
     refresh();
     endResetModel();
     emit countChanged();
 }
 
-void MenuFolderList::refresh()
-{
+void MenuFolderList::refresh() {
     for (MenuFolderItem *item : qAsConst(m_items)) {
         if (item)
             item->deleteLater();

@@ -14,8 +14,7 @@ class MenuSettingsItem;
 QString resolveFolderPath(const QString &path);
 
 // Read-only model over one directory; entry objects are made only when a row is asked for.
-class MenuFolderList : public QAbstractListModel
-{
+class MenuFolderList : public QAbstractListModel {
     Q_OBJECT
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 

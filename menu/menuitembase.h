@@ -6,8 +6,7 @@
 namespace Orvane::Imports {
 
 // Common base of editable menu items and folder entries: knows the item above it.
-class MenuItemBase : public QObject
-{
+class MenuItemBase : public QObject {
     Q_OBJECT
     Q_PROPERTY(Orvane::Imports::MenuItemBase *parent READ parentItem NOTIFY parentItemChanged)
 

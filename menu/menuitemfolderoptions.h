@@ -7,8 +7,7 @@
 namespace Orvane::Imports {
 
 // What a folder item lists and how its entries look; a value type for QML.
-class MenuItemFolderOptions
-{
+class MenuItemFolderOptions {
     Q_GADGET
     Q_PROPERTY(QString path READ path WRITE setPath)
     Q_PROPERTY(bool extractIcon READ extractIcon WRITE setExtractIcon)

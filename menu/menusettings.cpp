@@ -16,8 +16,7 @@
 
 namespace Orvane::Imports {
 
-MenuSettings::MenuSettings(QJSEngine *engine)
-{
+MenuSettings::MenuSettings(QJSEngine *engine) {
     if (engine) {
         m_json = engine->evaluate(QStringLiteral("JSON"), QString(), 1);
         m_stringify = m_json.property(QStringLiteral("stringify"));
@@ -27,20 +26,17 @@ MenuSettings::MenuSettings(QJSEngine *engine)
 
 MenuSettings::~MenuSettings() = default;
 
-QObject *MenuSettings::create(QObject *parent)
-{
+QObject *MenuSettings::create(QObject *parent) {
     auto *root = new MenuSettingsRoot(parent);
     root->setItems(new MenuSettingsList(root));
     return root;
 }
 
-QObject *MenuSettings::create()
-{
+QObject *MenuSettings::create() {
     return create(nullptr);
 }
 
-QObject *MenuSettings::load(QString directory, QString name, QObject *parent)
-{
+QObject *MenuSettings::load(QString directory, QString name, QObject *parent) {
     const QString base = QDir::isRelativePath(directory)
                              ? Orvane::Paths::configurations() + QLatin1Char('/') + directory
                              : directory;
@@ -79,13 +75,11 @@ QObject *MenuSettings::load(QString directory, QString name, QObject *parent)
     return root;
 }
 
-QObject *MenuSettings::load(QString directory, QString name)
-{
+QObject *MenuSettings::load(QString directory, QString name) {
     return load(directory, name, nullptr);
 }
 
-bool MenuSettings::save(QObject *settings, QString directory, QString name)
-{
+bool MenuSettings::save(QObject *settings, QString directory, QString name) {
     auto *root = qobject_cast<MenuSettingsRoot *>(settings);
     if (!root) {
         ORV_WARNING("MenuSettings::save") << "invalid menu settings";

@@ -8,8 +8,7 @@ class QJSEngine;
 namespace Orvane::Imports {
 
 // The one way into launcher menus from QML: create, load and save menu trees.
-class MenuSettings : public QObject
-{
+class MenuSettings : public QObject {
     Q_OBJECT
 
 public:

@@ -9,14 +9,11 @@ namespace Orvane::Imports {
 MenuSettingsItem::MenuSettingsItem(MenuSettingsRoot *root, MenuItemBase *parentItem,
                                    QObject *parent)
     : MenuItemBase(parentItem, parent)
-    , m_root(root)
-{
-}
+    , m_root(root) {}
 
 MenuSettingsItem::~MenuSettingsItem() = default;
 
-void MenuSettingsItem::setType(MenuSettings::ItemType type)
-{
+void MenuSettingsItem::setType(MenuSettings::ItemType type) {
     if (m_type == type)
         return;
     m_type = type;
@@ -30,32 +27,28 @@ void MenuSettingsItem::setType(MenuSettings::ItemType type)
     emit typeChanged();
 }
 
-void MenuSettingsItem::setLabel(const QString &label)
-{
+void MenuSettingsItem::setLabel(const QString &label) {
     if (m_label == label)
         return;
     m_label = label;
     emit labelChanged();
 }
 
-void MenuSettingsItem::setText(const QString &text)
-{
+void MenuSettingsItem::setText(const QString &text) {
     if (m_text == text)
         return;
     m_text = text;
     emit textChanged();
 }
 
-void MenuSettingsItem::setAction(const QJSValue &action)
-{
+void MenuSettingsItem::setAction(const QJSValue &action) {
     if (m_action.strictlyEquals(action))
         return;
     m_action = action;
     emit actionChanged();
 }
 
-void MenuSettingsItem::setFolder(const MenuItemFolderOptions &folder)
-{
+void MenuSettingsItem::setFolder(const MenuItemFolderOptions &folder) {
     const bool pathChanged = m_folder.path() != folder.path();
     m_folder = folder;
     if (pathChanged) {
@@ -66,13 +59,11 @@ void MenuSettingsItem::setFolder(const MenuItemFolderOptions &folder)
     emit folderChanged();
 }
 
-QVariant MenuSettingsItem::icon() const
-{
+QVariant MenuSettingsItem::icon() const {
     return m_themeIcon.isNull() ? m_icon.toVariant() : m_themeIcon;
 }
 
-void MenuSettingsItem::setIconValue(const QJSValue &icon)
-{
+void MenuSettingsItem::setIconValue(const QJSValue &icon) {
     if (m_icon.strictlyEquals(icon))
         return;
     m_icon = icon;
@@ -80,8 +71,7 @@ void MenuSettingsItem::setIconValue(const QJSValue &icon)
         emit iconChanged();
 }
 
-void MenuSettingsItem::setItems(QObject *items)
-{
+void MenuSettingsItem::setItems(QObject *items) {
     if (m_items == items)
         return;
     if (m_items)
@@ -89,14 +79,12 @@ void MenuSettingsItem::setItems(QObject *items)
     m_items = items;
 }
 
-void MenuSettingsItem::ensureItems()
-{
+void MenuSettingsItem::ensureItems() {
     if (!m_items)
         m_items = createItems();
 }
 
-QObject *MenuSettingsItem::createItems()
-{
+QObject *MenuSettingsItem::createItems() {
     switch (m_type) {
     case MenuSettings::MenuItem:
         return new MenuSettingsList(this);
@@ -107,8 +95,7 @@ QObject *MenuSettingsItem::createItems()
     }
 }
 
-void MenuSettingsItem::setTheme(QQmlPropertyMap *map)
-{
+void MenuSettingsItem::setTheme(QQmlPropertyMap *map) {
     if (m_theme == map)
         return;
     if (m_theme)
@@ -124,8 +111,7 @@ void MenuSettingsItem::setTheme(QQmlPropertyMap *map)
     emit imageChanged();
 }
 
-void MenuSettingsItem::themeValueChanged(const QString &key, const QVariant &value)
-{
+void MenuSettingsItem::themeValueChanged(const QString &key, const QVariant &value) {
     if (key == QLatin1String("icon")) {
         m_themeIcon = value;
         emit iconChanged();

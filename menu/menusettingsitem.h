@@ -14,10 +14,10 @@ namespace Orvane::Imports {
 class MenuSettingsRoot;
 
 // One editable entry of a launcher menu; its type decides which child list it has.
-class MenuSettingsItem : public MenuItemBase
-{
+class MenuSettingsItem : public MenuItemBase {
     Q_OBJECT
-    Q_PROPERTY(Orvane::Imports::MenuSettings::ItemType type READ type WRITE setType NOTIFY typeChanged)
+    Q_PROPERTY(
+        Orvane::Imports::MenuSettings::ItemType type READ type WRITE setType NOTIFY typeChanged)
     Q_PROPERTY(QString label READ label WRITE setLabel NOTIFY labelChanged)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(QJSValue action READ action WRITE setAction NOTIFY actionChanged)

@@ -9,8 +9,7 @@ namespace Orvane::Imports {
 
 namespace {
 
-MenuSettingsItem *itemIn(const QVariant &value)
-{
+MenuSettingsItem *itemIn(const QVariant &value) {
     return qobject_cast<MenuSettingsItem *>(value.value<QObject *>());
 }
 
@@ -18,39 +17,31 @@ MenuSettingsItem *itemIn(const QVariant &value)
 
 MenuSettingsList::MenuSettingsList(MenuSettingsItem *owner)
     : SettingsListModel(owner)
-    , m_owner(owner)
-{
-}
+    , m_owner(owner) {}
 
 MenuSettingsList::~MenuSettingsList() = default;
 
-MenuSettingsItem *MenuSettingsList::itemAt(int index) const
-{
+MenuSettingsItem *MenuSettingsList::itemAt(int index) const {
     return itemIn(SettingsListModel::get(index));
 }
 
-void MenuSettingsList::appendLoaded(MenuSettingsItem *item)
-{
+void MenuSettingsList::appendLoaded(MenuSettingsItem *item) {
     items.append(QVariant::fromValue(item));
 }
 
-QVariant MenuSettingsList::get(int index)
-{
+QVariant MenuSettingsList::get(int index) {
     return SettingsListModel::get(index);
 }
 
-void MenuSettingsList::move(int from, int to, int count)
-{
+void MenuSettingsList::move(int from, int to, int count) {
     SettingsListModel::move(from, to, count);
 }
 
-QObject *MenuSettingsList::toJSON()
-{
+QObject *MenuSettingsList::toJSON() {
     return nullptr;
 }
 
-void MenuSettingsList::clear()
-{
+void MenuSettingsList::clear() {
     QList<MenuSettingsItem *> items;
     for (int i = 0, n = count(); i < n; ++i) {
         if (MenuSettingsItem *item = itemAt(i))
@@ -63,8 +54,7 @@ void MenuSettingsList::clear()
     }
 }
 
-void MenuSettingsList::remove(int index)
-{
+void MenuSettingsList::remove(int index) {
     MenuSettingsItem *item = itemAt(index);
     if (SettingsListModel::remove(index, 1) && item) {
         MenuSettingsRoot::releaseThemes(item);
@@ -72,24 +62,21 @@ void MenuSettingsList::remove(int index)
     }
 }
 
-void MenuSettingsList::append(MenuSettingsItem *item)
-{
+void MenuSettingsList::append(MenuSettingsItem *item) {
     if (!addItemCheck(item))
         return;
     adopt(item);
     SettingsListModel::append(QVariant::fromValue(item));
 }
 
-void MenuSettingsList::insert(int index, MenuSettingsItem *item)
-{
+void MenuSettingsList::insert(int index, MenuSettingsItem *item) {
     if (!addItemCheck(item))
         return;
     adopt(item);
     SettingsListModel::insert(index, QVariant::fromValue(item));
 }
 
-MenuSettingsItem *MenuSettingsList::create(int index)
-{
+MenuSettingsItem *MenuSettingsList::create(int index) {
     MenuSettingsRoot *root = m_owner ? m_owner->root() : nullptr;
     auto *item = new MenuSettingsItem(root, m_owner, this);
     if (root) {
@@ -102,13 +89,11 @@ MenuSettingsItem *MenuSettingsList::create(int index)
     return item;
 }
 
-MenuSettingsItem *MenuSettingsList::create()
-{
+MenuSettingsItem *MenuSettingsList::create() {
     return create(-1);
 }
 
-bool MenuSettingsList::addItemCheck(MenuSettingsItem *item) const
-{
+bool MenuSettingsList::addItemCheck(MenuSettingsItem *item) const {
     if (!item) {
         ORV_WARNING("MenuSettingsList::addItemCheck") << "invalid item";
         return false;
@@ -131,8 +116,7 @@ bool MenuSettingsList::addItemCheck(MenuSettingsItem *item) const
     return true;
 }
 
-void MenuSettingsList::takeFromParentList(MenuSettingsItem *item)
-{
+void MenuSettingsList::takeFromParentList(MenuSettingsItem *item) {
     auto *list = qobject_cast<MenuSettingsList *>(item->parent());
     if (!list)
         return;
@@ -142,8 +126,7 @@ void MenuSettingsList::takeFromParentList(MenuSettingsItem *item)
     }
 }
 
-void MenuSettingsList::adopt(MenuSettingsItem *item)
-{
+void MenuSettingsList::adopt(MenuSettingsItem *item) {
     takeFromParentList(item);
     item->setParentItem(m_owner);
     item->setParent(this);

@@ -7,8 +7,7 @@ namespace Orvane::Imports {
 class MenuSettingsItem;
 
 // The editable child list of a menu; keeps the item tree a tree when items move.
-class MenuSettingsList : public SettingsListModel
-{
+class MenuSettingsList : public SettingsListModel {
     Q_OBJECT
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 

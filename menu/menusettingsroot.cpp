@@ -11,13 +11,11 @@ namespace Orvane::Imports {
 
 namespace {
 
-SettingsMap *mapIn(const QVariant &value)
-{
+SettingsMap *mapIn(const QVariant &value) {
     return qobject_cast<SettingsMap *>(value.value<QObject *>());
 }
 
-void collectInto(MenuSettingsItem *item, QList<MenuSettingsItem *> &items)
-{
+void collectInto(MenuSettingsItem *item, QList<MenuSettingsItem *> &items) {
     items.append(item);
     auto *list = qobject_cast<MenuSettingsList *>(item->items());
     if (!list)
@@ -31,21 +29,18 @@ void collectInto(MenuSettingsItem *item, QList<MenuSettingsItem *> &items)
 } // namespace
 
 MenuSettingsRoot::MenuSettingsRoot(QObject *parent)
-    : MenuSettingsItem(this, nullptr, parent)
-{
+    : MenuSettingsItem(this, nullptr, parent) {
     initType(MenuSettings::MenuItem);
     setId(QStringLiteral("root"));
 }
 
 MenuSettingsRoot::~MenuSettingsRoot() = default;
 
-SettingsMap *MenuSettingsRoot::themeSettings() const
-{
+SettingsMap *MenuSettingsRoot::themeSettings() const {
     return m_themeSettings;
 }
 
-void MenuSettingsRoot::setThemeSettings(SettingsMap *map)
-{
+void MenuSettingsRoot::setThemeSettings(SettingsMap *map) {
     if (m_themeSettings == map)
         return;
     if (map) {
@@ -79,15 +74,13 @@ void MenuSettingsRoot::setThemeSettings(SettingsMap *map)
     emit themeSettingsChanged();
 }
 
-QString MenuSettingsRoot::generateId()
-{
+QString MenuSettingsRoot::generateId() {
     ++m_idCounter;
-    return QString::number(QDateTime::currentSecsSinceEpoch()) + QLatin1Char('-')
-           + QString::number(m_idCounter);
+    return QString::number(QDateTime::currentSecsSinceEpoch()) + QLatin1Char('-') +
+           QString::number(m_idCounter);
 }
 
-SettingsMap *MenuSettingsRoot::createTheme(const QString &id)
-{
+SettingsMap *MenuSettingsRoot::createTheme(const QString &id) {
     if (id.isEmpty() || !m_themeSettings)
         return nullptr;
     auto *theme = new SettingsMap(m_themeSettings);
@@ -95,8 +88,7 @@ SettingsMap *MenuSettingsRoot::createTheme(const QString &id)
     return theme;
 }
 
-void MenuSettingsRoot::removeTheme(const QString &id)
-{
+void MenuSettingsRoot::removeTheme(const QString &id) {
     if (id.isEmpty() || !m_themeSettings)
         return;
     if (SettingsMap *theme = mapIn(m_themeSettings->value(id)))
@@ -104,16 +96,14 @@ void MenuSettingsRoot::removeTheme(const QString &id)
     m_themeSettings->clear(id);
 }
 
-QList<MenuSettingsItem *> MenuSettingsRoot::collectItems(MenuSettingsItem *item)
-{
+QList<MenuSettingsItem *> MenuSettingsRoot::collectItems(MenuSettingsItem *item) {
     QList<MenuSettingsItem *> items;
     if (item)
         collectInto(item, items);
     return items;
 }
 
-void MenuSettingsRoot::releaseThemes(MenuSettingsItem *item)
-{
+void MenuSettingsRoot::releaseThemes(MenuSettingsItem *item) {
     if (!item)
         return;
     if (auto *list = qobject_cast<MenuSettingsList *>(item->items()))
@@ -122,8 +112,7 @@ void MenuSettingsRoot::releaseThemes(MenuSettingsItem *item)
         root->removeTheme(item->id());
 }
 
-void MenuSettingsRoot::releaseThemes(MenuSettingsList *list)
-{
+void MenuSettingsRoot::releaseThemes(MenuSettingsList *list) {
     for (int i = 0, count = list->count(); i < count; ++i)
         releaseThemes(list->itemAt(i));
 }

@@ -10,12 +10,11 @@ class MenuSettingsList;
 class SettingsMap;
 
 // The top of a menu tree: makes ids and keeps every item's theme map in themeSettings.
-class MenuSettingsRoot : public MenuSettingsItem
-{
+class MenuSettingsRoot : public MenuSettingsItem {
     Q_OBJECT
     Q_PROPERTY(Orvane::Imports::MenuSettings::ItemType type READ type CONSTANT)
-    Q_PROPERTY(Orvane::Imports::SettingsMap *themeSettings READ themeSettings WRITE
-                   setThemeSettings NOTIFY themeSettingsChanged)
+    Q_PROPERTY(Orvane::Imports::SettingsMap *themeSettings READ themeSettings WRITE setThemeSettings
+                   NOTIFY themeSettingsChanged)
 
 public:
     explicit MenuSettingsRoot(QObject *parent);
