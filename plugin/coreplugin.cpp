@@ -20,23 +20,27 @@ namespace Orvane::Imports {
 
 namespace {
 
-template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *) {
+template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *)
+{
     QObject *object = T::instance();
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
     return object;
 }
 
-QObject *menuSettings(QQmlEngine *engine, QJSEngine *) {
+QObject *menuSettings(QQmlEngine *engine, QJSEngine *)
+{
     return new MenuSettings(engine);
 }
 
-QUrl component(const char *path) {
+QUrl component(const char *path)
+{
     return QUrl(QLatin1String("qrc:/qml/Orvane/") + QLatin1String(path), QUrl::TolerantMode);
 }
 
 } // namespace
 
-void CorePlugin::registerTypes(const char *uri) {
+void CorePlugin::registerTypes(const char *uri)
+{
     const QByteArray implUri = QByteArray(uri) + ".impl";
     const char *impl = implUri.constData();
 
