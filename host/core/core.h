@@ -40,6 +40,8 @@ public:
     bool restartPending() const { return m_restartPending; }
 
     Q_INVOKABLE int keyboardModifiers() const;
+    // Tests hold keys this way; a negative value gives the real keyboard back.
+    Q_INVOKABLE void overrideKeyboardModifiers(int modifiers);
     Q_INVOKABLE bool execute(const QString &path, const QString &param, const QString &cwd,
                              const QString &verb);
     Q_INVOKABLE bool command(const QString &cmd, const QString &cwd);
@@ -49,6 +51,10 @@ public:
 
 signals:
     void restartPendingChanged();
+    // Every request, whether it could be carried out or not, for the shell to trace.
+    void executeRequested(const QString &path, const QString &param, const QString &cwd,
+                          const QString &verb);
+    void commandRequested(const QString &cmd, const QString &cwd);
     void preferencesRequested();
 
 private:
@@ -57,6 +63,7 @@ private:
     QVector<Resource> m_resources;
     QPointer<QJSEngine> m_engine;
     bool m_restartPending = false;
+    int m_modifiersOverride = -1;
 };
 
 } // namespace Orvane

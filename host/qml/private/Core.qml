@@ -6,7 +6,8 @@ import Orvane.Private 1.0
 QtObject {
     id: thiz
 
-    readonly property QtObject system: SystemServices { nativeCore: NativeCore }
+    // Writable so that a shell without system services (null) can be tried out.
+    property QtObject system: SystemServices { nativeCore: NativeCore }
 
     function keyboardModifiers() {
         return NativeCore.keyboardModifiers()

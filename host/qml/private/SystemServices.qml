@@ -17,10 +17,15 @@ QtObject {
     signal widgetGalleryRequested()
     signal workshopRequested()
     signal exitRequested()
+    // Every call, also one that changes nothing, so the shell can trace them.
+    signal notificationAdded(QtObject object)
+    signal notificationRemoved(QtObject object)
+    signal messageBoxRequested(var options)
 
     readonly property Component messageBoxComponent: Component { MessageBox {} }
 
     function messageBox(options) {
+        messageBoxRequested(options)
         return new Promise(function (resolve, reject) {
             var box = messageBoxComponent.createObject(null, {
                 title: options.title !== undefined ? String(options.title) : "",
@@ -42,11 +47,13 @@ QtObject {
     }
 
     function addNotification(object) {
+        notificationAdded(object)
         if (!object || notifications.indexOf(object) >= 0)
             return
         notifications = notifications.concat([object])
     }
     function removeNotification(object) {
+        notificationRemoved(object)
         var index = notifications.indexOf(object)
         if (index < 0)
             return
