@@ -64,13 +64,13 @@ void CorePlugin::registerTypes(const char *uri)
     qmlRegisterSingletonType<Orvane::GUI::WindowCompositor>(
         uri, 1, 0, "WindowCompositor", &hostSingleton<Orvane::GUI::WindowCompositor>);
     // row 29: ActionSource
-    // row 30: BackgroundSource
-    // row 31: DataSource
-    // row 32: DataSourceProgressOutput
-    // row 33: DataSourceRawOutput
-    // row 34: DataSourceTextOutput
-    // row 35: IconSource
-    // row 36: ImageSource
+    qmlRegisterType(component("BackgroundSource.qml"), uri, 1, 0, "BackgroundSource");
+    qmlRegisterType(component("DataSource.qml"), uri, 1, 0, "DataSource");
+    qmlRegisterType(component("DataSourceProgressOutput.qml"), uri, 1, 0, "DataSourceProgressOutput");
+    qmlRegisterType(component("DataSourceRawOutput.qml"), uri, 1, 0, "DataSourceRawOutput");
+    qmlRegisterType(component("DataSourceTextOutput.qml"), uri, 1, 0, "DataSourceTextOutput");
+    qmlRegisterType(component("IconSource.qml"), uri, 1, 0, "IconSource");
+    qmlRegisterType(component("ImageSource.qml"), uri, 1, 0, "ImageSource");
     // row 37: Container
     // row 38: Notification
     // row 39: Module
