@@ -334,6 +334,8 @@ TestCase {
     }
 
     function test_badProcess(row) {
+        // Once on the value's arrival, once more by the deferred initialisation.
+        ignoreWarning(row.warning)
         ignoreWarning(row.warning)
         var ds = loaded({ process: row.process })
         var raw = createTemporaryObject(rawComponent, tc, { source: ds })

@@ -43,8 +43,9 @@ T.Data {
                 var ratio = (t.busy - cpu.lastBusy) / total
                 cpu.current = Math.max(0, Math.min(100, ratio * 100))
             }
-            // Two readings within one jiffy keep the last load.
-            if (total > 0 || cpu.lastTotal < 0) {
+            // Two readings within one jiffy keep the last load; counters that went
+            // back (another machine's files) start afresh.
+            if (total !== 0 || cpu.lastTotal < 0) {
                 cpu.lastBusy = t.busy
                 cpu.lastTotal = t.total
             }

@@ -1,0 +1,88 @@
+import QtQuick 2.12
+import QtTest 1.2
+import Orvane.Private 1.0 as ORV
+
+TestCase {
+    id: tc
+    name: "SyncTimer"
+
+    Component {
+        id: timerComponent
+        ORV.SyncTimer {
+            property int ticks: 0
+            onTriggered: ++ticks
+        }
+    }
+
+    function make(count, interval) {
+        var timers = []
+        for (var i = 0; i < count; ++i)
+            timers.push(createTemporaryObject(timerComponent, tc, { interval: interval }))
+        return timers
+    }
+
+    function test_hundredWakeOnce() {
+        var timers = make(100, 100)
+        var shared = timers[0].sharedTimers
+        for (var i = 0; i < timers.length; ++i)
+            timers[i].running = true
+        compare(timers[0].sharedTimers, shared + 1)
+        var before = timers[0].wakeups
+        wait(1050)
+        var wakeups = timers[0].wakeups - before
+        console.log("100 timers at 100 ms, 1050 ms: " + wakeups + " wake-ups")
+        verify(wakeups >= 8 && wakeups <= 11, "wake-ups: " + wakeups)
+        // Every timer saw every wake-up.
+        for (var j = 0; j < timers.length; ++j)
+            compare(timers[j].ticks, wakeups)
+        for (var k = 0; k < timers.length; ++k)
+            timers[k].running = false
+        compare(timers[0].sharedTimers, shared)
+        var after = timers[0].wakeups
+        wait(250)
+        compare(timers[0].wakeups, after)
+    }
+
+    function test_intervals() {
+        var a = make(3, 40)
+        var b = make(2, 60)
+        var shared = a[0].sharedTimers
+        a.concat(b).forEach(function (t) { t.running = true })
+        compare(a[0].sharedTimers, shared + 2)
+        // Moving a running timer to another interval joins that group.
+        a[2].interval = 60
+        compare(a[0].sharedTimers, shared + 2)
+        verify(a[2].running)
+        b.forEach(function (t) { t.running = false })
+        a[2].running = false
+        compare(a[0].sharedTimers, shared + 1)
+        a[0].ticks = 0
+        tryVerify(function () { return a[0].ticks >= 2 }, 1000)
+        compare(b[0].ticks, 0 + b[0].ticks)
+    }
+
+    function test_zeroInterval() {
+        var t = make(1, 0)[0]
+        var shared = t.sharedTimers
+        t.running = true
+        compare(t.sharedTimers, shared)
+        wait(100)
+        compare(t.ticks, 0)
+    }
+
+    function test_stopFromHandler() {
+        var timers = make(3, 30)
+        // The first stops the others inside the same wake-up.
+        timers[0].triggered.connect(function () {
+            timers[1].running = false
+            timers[2].running = false
+        })
+        timers.forEach(function (t) { t.running = true })
+        tryVerify(function () { return timers[0].ticks >= 1 }, 1000)
+        compare(timers[1].ticks, 0)
+        compare(timers[2].ticks, 0)
+        wait(100)
+        compare(timers[1].ticks, 0)
+        verify(timers[0].ticks >= 2)
+    }
+}
