@@ -10,33 +10,45 @@ TestCase {
     Component { id: iconComponent; IconSource {} }
     Component { id: backgroundComponent; BackgroundSource {} }
 
-    readonly property var states: ({ normal: "file:///pics/n.png", hovered: "file:///pics/h.png",
-                                     pressed: "file:///pics/p.png" })
+    // The pictures differ in size (2, 3, 4 and 5 pixels), so the size tells which one shows.
+    function picture(name) {
+        return String(Qt.resolvedUrl("pictures/" + name + ".png"))
+    }
+
+    readonly property var states: ({ normal: picture("normal"), hovered: picture("hovered"),
+                                     pressed: picture("pressed") })
 
     function test_image() {
         var image = createTemporaryObject(imageComponent, tc)
         compare(image.configuration, undefined)
         compare(String(image.source), "")
+        compare(image.status, Image.Null)
         verify(image.mipmap)
         verify(image.smooth)
         verify(!image.cache)
         image.configuration = ""
         compare(String(image.source), "")
-        image.configuration = "file:///pics/a.gif"
-        compare(String(image.source), "file:///pics/a.gif")
-        // Relative locations resolve against the component's own URL.
-        image.configuration = "pic.png"
-        compare(String(image.source), "qrc:/qml/Orvane/pic.png")
+        compare(image.status, Image.Null)
+        image.configuration = picture("hovered")
+        compare(String(image.source), picture("hovered"))
+        tryCompare(image, "status", Image.Ready)
+        compare(image.sourceSize.width, 3)
         image.configuration = null
         compare(String(image.source), "")
+        // Relative locations resolve against the component's own URL.
+        ignoreWarning(/Error Reading Animated Image File qrc:\/qml\/Orvane\/pic.png/)
+        image.configuration = "pic.png"
+        compare(String(image.source), "qrc:/qml/Orvane/pic.png")
     }
 
     function test_states_data() {
         return [
             { tag: "icon", component: iconComponent, defaults: "defaultIcon",
-              url: function (o) { return String(o.icon.source) } },
+              url: function (o) { return String(o.icon.source) },
+              size: function (o) { return o.implicitWidth } },
             { tag: "background", component: backgroundComponent, defaults: "defaultBackground",
-              url: function (o) { return String(o.source) } },
+              url: function (o) { return String(o.source) },
+              size: function (o) { return o.sourceSize.width } },
         ]
     }
 
@@ -47,23 +59,33 @@ TestCase {
         compare(o[row.defaults], states)
         compare(o.hovered, false)
         compare(o.pressed, false)
-        compare(row.url(o), "file:///pics/n.png")
+        compare(row.url(o), picture("normal"))
+        tryCompare(o, "status" in o ? "status" : "implicitWidth", "status" in o ? Image.Ready : 2)
+        compare(row.size(o), 2)
         o.hovered = true
-        compare(row.url(o), "file:///pics/h.png")
+        compare(row.url(o), picture("hovered"))
+        tryVerify(function () { return row.size(o) === 3 })
         o.pressed = true
-        compare(row.url(o), "file:///pics/p.png")
+        compare(row.url(o), picture("pressed"))
+        tryVerify(function () { return row.size(o) === 4 })
         o.hovered = false
-        compare(row.url(o), "file:///pics/p.png")
+        compare(row.url(o), picture("pressed"))
         o.pressed = false
-        compare(row.url(o), "file:///pics/n.png")
+        compare(row.url(o), picture("normal"))
         // The user's choice wins over the defaults, state by state.
-        o.configuration = { hovered: "file:///user/h.png" }
-        compare(o.configuration, { hovered: "file:///user/h.png" })
-        compare(row.url(o), "file:///pics/n.png")
+        o.configuration = { hovered: picture("user") }
+        compare(o.configuration, { hovered: picture("user") })
+        compare(row.url(o), picture("normal"))
         o.hovered = true
-        compare(row.url(o), "file:///user/h.png")
-        o.configuration = "mine.png"
-        compare(row.url(o), "qrc:/qml/Orvane/mine.png")
+        compare(row.url(o), picture("user"))
+        tryVerify(function () { return row.size(o) === 5 })
+        o.pressed = true
+        compare(row.url(o), picture("pressed"))
+        // Writing the defaults writes the selector's states.
+        o[row.defaults] = picture("user")
+        compare(o[row.defaults], picture("user"))
+        o.configuration = undefined
+        compare(row.url(o), picture("user"))
     }
 
     function test_empty_data() {
@@ -74,6 +96,7 @@ TestCase {
         var o = createTemporaryObject(row.component, tc)
         compare(row.url(o), "")
         o.pressed = true
+        o.hovered = true
         compare(row.url(o), "")
     }
 }
