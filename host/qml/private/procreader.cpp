@@ -6,20 +6,16 @@
 namespace Orvane::Private {
 
 ProcReader::ProcReader(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-void ProcReader::setRoot(const QString &root)
-{
+void ProcReader::setRoot(const QString &root) {
     if (m_root == root)
         return;
     m_root = root;
     emit rootChanged();
 }
 
-QByteArray ProcReader::read(const char *name) const
-{
+QByteArray ProcReader::read(const char *name) const {
     // Files under /proc report size 0, so read until the end instead of by size.
     QFile file(m_root + QLatin1Char('/') + QLatin1String(name));
     if (!file.open(QIODevice::ReadOnly))
@@ -32,8 +28,7 @@ QByteArray ProcReader::read(const char *name) const
     return content;
 }
 
-QVariantMap ProcReader::cpu() const
-{
+QVariantMap ProcReader::cpu() const {
     const QByteArray stat = read("stat");
     const int end = stat.indexOf('\n');
     const QList<QByteArray> fields = stat.left(end < 0 ? stat.size() : end).simplified().split(' ');
@@ -54,8 +49,7 @@ QVariantMap ProcReader::cpu() const
     return QVariantMap{{QStringLiteral("busy"), total - idle}, {QStringLiteral("total"), total}};
 }
 
-QVariantMap ProcReader::memory() const
-{
+QVariantMap ProcReader::memory() const {
     static const QList<QPair<QByteArray, QString>> keys{
         {"MemTotal:", QStringLiteral("total")},
         {"MemAvailable:", QStringLiteral("available")},
@@ -79,15 +73,13 @@ QVariantMap ProcReader::memory() const
     return result;
 }
 
-double ProcReader::uptime() const
-{
+double ProcReader::uptime() const {
     bool ok = false;
     const double seconds = read("uptime").simplified().split(' ').value(0).toDouble(&ok);
     return ok ? seconds : -1;
 }
 
-QVariantList ProcReader::loadAverage() const
-{
+QVariantList ProcReader::loadAverage() const {
     const QList<QByteArray> fields = read("loadavg").simplified().split(' ');
     if (fields.size() < 3)
         return QVariantList();
@@ -102,8 +94,7 @@ QVariantList ProcReader::loadAverage() const
     return result;
 }
 
-int ProcReader::cpuCount() const
-{
+int ProcReader::cpuCount() const {
     int count = 0;
     const QList<QByteArray> lines = read("stat").split('\n');
     for (const QByteArray &line : lines) {

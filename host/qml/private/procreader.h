@@ -7,8 +7,7 @@ namespace Orvane::Private {
 
 // Reads this machine's counters from /proc. Every call reads the file anew;
 // a file that cannot be read gives an empty map (or -1) instead of numbers.
-class ProcReader : public QObject
-{
+class ProcReader : public QObject {
     Q_OBJECT
     // Where the files are read from; tests may point it elsewhere.
     Q_PROPERTY(QString root READ root WRITE setRoot NOTIFY rootChanged)
