@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtTest 1.2
+import Orvane 1.0
 import Orvane.Private 1.0 as ORV
 
 TestCase {
@@ -13,6 +14,9 @@ TestCase {
             onTriggered: ++ticks
         }
     }
+
+    Component { id: sourceComponent; DataSource {} }
+    Component { id: spyComponent; SignalSpy {} }
 
     function make(count, interval) {
         var timers = []
@@ -41,6 +45,32 @@ TestCase {
         var after = timers[0].wakeups
         wait(250)
         compare(timers[0].wakeups, after)
+    }
+
+    function test_hundredDataSources() {
+        var sources = []
+        var spies = []
+        var provider = Qt.resolvedUrl("TestProvider.qml")
+        for (var i = 0; i < 100; ++i) {
+            var ds = createTemporaryObject(sourceComponent, tc)
+            ds.configuration = { source: provider, value: "reading", interval: 200 }
+            sources.push(ds)
+            spies.push(createTemporaryObject(spyComponent, tc, { target: ds, signalName: "updated" }))
+        }
+        wait(0)
+        var timer = sources[0].$DataSourceData.data[0]
+        verify(timer.running)
+        for (var j = 0; j < spies.length; ++j)
+            spies[j].clear()
+        var before = timer.wakeups
+        wait(1050)
+        var wakeups = timer.wakeups - before
+        var updates = 0
+        for (var k = 0; k < spies.length; ++k)
+            updates += spies[k].count
+        console.log("100 data sources at 200 ms, 1050 ms: " + wakeups + " wake-ups, " + updates + " updates")
+        verify(wakeups >= 4 && wakeups <= 6, "wake-ups: " + wakeups)
+        compare(updates, 100 * wakeups)
     }
 
     function test_intervals() {
