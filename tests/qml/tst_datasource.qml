@@ -29,7 +29,7 @@ TestCase {
                     function onUpdated() { recorder.log.push("updated") }
                 },
                 Connections {
-                    target: recorder.source ? recorder.source.$DataSourceData : null
+                    target: recorder.source.$DataSourceData
                     function onProcessOutput() { recorder.log.push("processOutput") }
                     function onResetOutput() { recorder.log.push("resetOutput") }
                 }
@@ -43,10 +43,6 @@ TestCase {
         function onProcessorDestroying(processor) { tc.journal.push("destroy:" + processor.configuration.tag) }
     }
 
-    function init() {
-        journal = []
-    }
-
     function spy(target, signalName) {
         return createTemporaryObject(spyComponent, tc, { target: target, signalName: signalName })
     }
@@ -55,13 +51,17 @@ TestCase {
         return ds.$DataSourceData.data[0]
     }
 
-    // A source configured with the test provider, past its deferred initialisation.
-    function loaded(extra) {
+    function config(extra) {
         var configuration = { source: provider, value: "reading", interval: 100000 }
         for (var key in extra)
             configuration[key] = extra[key]
+        return configuration
+    }
+
+    // A source on the test provider, past its deferred initialisation.
+    function loaded(extra) {
         var ds = createTemporaryObject(sourceComponent, tc)
-        ds.configuration = configuration
+        ds.configuration = config(extra)
         wait(0)
         verify(ds.$DataSourceData.initialized)
         return ds
@@ -70,112 +70,78 @@ TestCase {
     function test_created() {
         var ds = createTemporaryObject(sourceComponent, tc)
         var other = createTemporaryObject(sourceComponent, tc)
-        compare(ds.configuration, undefined)
-        compare(ds.title, "<N/A>")
-        compare(ds.mode, DataSource.Current)
-        compare(ds.status, DataSource.Null)
-        verify(ds.data === Impl.DefaultData)
-        verify(ds.value === Impl.DefaultValue)
-        verify(ds.value === other.value)
-        compare(ds.$DataSourceData.source, "")
-        compare(ds.$DataSourceData.initialized, false)
-        compare(ds.$DataSourceData.processors, null)
-        compare(ds.$DataSourceData.processContext.unit, "")
-        compare(timerOf(ds).interval, 1000)
-        compare(timerOf(ds).running, false)
-    }
-
-    function test_enums() {
         compare([DataSource.Null, DataSource.Ready, DataSource.Loading, DataSource.Error], [0, 1, 2, 3])
         compare([DataSource.Current, DataSource.Inverse, DataSource.Maximum, DataSource.Minimum], [0, 1, 2, 3])
+        compare(ds.configuration, undefined)
+        compare([ds.title, ds.mode, ds.status, ds.$DataSourceData.source], ["<N/A>", 0, DataSource.Null, ""])
+        verify(ds.data === Impl.DefaultData)
+        verify(ds.value === Impl.DefaultValue && other.value === ds.value)
+        compare(ds.$DataSourceData.initialized, false)
+        compare(ds.$DataSourceData.processors, null)
+        // The first output was already made when the private object was created.
+        compare([ds.$DataSourceData.processContext.unit, ds.$DataSourceData.processContext.output], ["", 0])
+        compare([timerOf(ds).interval, timerOf(ds).running], [1000, false])
     }
 
-    function test_loaded() {
+    function test_configured() {
         var ds = createTemporaryObject(sourceComponent, tc)
         ds.configuration = { source: provider, value: "reading", suffix: ["/", 5], unit: "MiB", update: { x: 1 } }
-        // A provider in a local file loads at once; the value arrives synchronously.
-        compare(ds.status, DataSource.Ready)
-        compare(ds.title, "Test : Reading")
-        compare(ds.data.title, "Test")
+        // A provider in a local file loads at once, so the value arrives synchronously.
+        compare([ds.status, ds.title, ds.suffix], [DataSource.Ready, "Test : Reading", ["/", 5]])
         verify(ds.value === ds.data.reading)
-        compare(ds.suffix, ["/", 5])
-        compare(ds.value.update.unit, "MiB")
-        compare(ds.value.update.configuration, { x: 1 })
-        compare(timerOf(ds).interval, 1000)
-        compare(timerOf(ds).running, true)
+        compare([ds.value.update.unit, ds.value.update.configuration], ["MiB", { x: 1 }])
+        compare([timerOf(ds).interval, timerOf(ds).running], [1000, true])
         wait(0)
-        verify(ds.$DataSourceData.initialized)
-        // Without processors the outputs read the value object itself.
         verify(ds.$DataSourceData.valueOrContext === ds.value)
-        ds.configuration = { source: provider, value: "reading" }
-        wait(0)
-        compare(ds.value.update.unit, "")
-        compare(ds.value.update.configuration, undefined)
-    }
-
-    function test_interval() {
-        var ds = loaded({ interval: undefined })
-        compare(timerOf(ds).interval, 1000)
-        compare(timerOf(ds).running, true)
-        ds.configuration = { source: provider, value: "reading", interval: 0 }
+        ds.configuration = config({ interval: 0 })
         compare(timerOf(ds).running, false)
-        ds.configuration = { source: provider, value: "reading", interval: 250 }
-        compare(timerOf(ds).interval, 250)
-        compare(timerOf(ds).running, true)
-    }
-
-    function test_ticks() {
-        var ds = loaded({ interval: 50 })
+        wait(0)
+        compare([ds.value.update.unit, ds.value.update.configuration], ["", undefined])
+        ds.configuration = config({ interval: 50 })
         var updated = spy(ds, "updated")
         tryVerify(function () { return updated.count >= 3 }, 2000)
-        verify(ds.data.executions >= 4)
     }
 
     function test_modes_data() {
         return [
-            { tag: "current", mode: 0, output: 30 },
-            { tag: "inverse", mode: DataSource.Inverse, output: 70 },
-            { tag: "maximum", mode: DataSource.Maximum, output: 100 },
-            { tag: "minimum", mode: DataSource.Minimum, output: 0 },
-            { tag: "null", mode: null, output: 30 },
-            { tag: "invalid", mode: 7, output: 30, warning: true },
+            { tag: "current", mode: 0, output: 30, later: 40 },
+            { tag: "null", mode: null, output: 30, later: 40 },
+            { tag: "inverse", mode: DataSource.Inverse, output: 70, later: 60 },
+            { tag: "maximum", mode: DataSource.Maximum, output: 100, later: 100 },
+            { tag: "minimum", mode: DataSource.Minimum, output: 0, later: 0 },
+            { tag: "invalid", mode: 7, output: 30, later: 40 },
         ]
     }
 
     function test_modes(row) {
-        if (row.warning)
+        if (row.mode === 7)
             ignoreWarning("invalid value mode")
         var ds = loaded({ mode: row.mode })
         compare(ds.mode, row.mode === null ? 0 : row.mode)
         var raw = createTemporaryObject(rawComponent, tc, { source: ds })
-        compare(ds.$DataSourceData.processContext.output, row.output)
-        compare(raw.result, row.output)
-        compare(raw.unit, "u")
+        compare([ds.$DataSourceData.processContext.output, raw.result, raw.unit], [row.output, row.output, "u"])
         ds.value.current = 40
-        compare(raw.result, row.mode === 0 || row.warning || row.mode === null ? 40 : row.mode === 1 ? 60 : row.output)
+        compare(raw.result, row.later)
     }
 
     function test_configurationCoalesced() {
         var ds = loaded({ update: "a" })
         var resets = spy(ds.$DataSourceData, "resetOutput")
         var executions = ds.data.executions
-        ds.configuration = { source: provider, value: "reading", interval: 100000, update: "b" }
-        ds.configuration = { source: provider, value: "reading", interval: 100000, update: "c" }
-        // Nothing is initialised synchronously.
-        compare(resets.count, 0)
-        compare(ds.value.update.configuration, "a")
-        compare(ds.data.executions, executions)
+        ds.configuration = config({ update: "b" })
+        ds.configuration = config({ update: "c" })
+        // Nothing is initialised synchronously, and once afterwards.
+        compare([resets.count, ds.value.update.configuration, ds.data.executions], [0, "a", executions])
         tryCompare(ds.value.update, "configuration", "c")
         wait(20)
-        compare(resets.count, 1)
-        compare(ds.data.executions, executions + 1)
+        compare([resets.count, ds.data.executions], [1, executions + 1])
     }
 
     function test_updateOrder() {
         var ds = createTemporaryObject(sourceComponent, tc)
         var log = []
         createTemporaryObject(recorderComponent, tc, { source: ds, log: log })
-        ds.configuration = { source: provider, value: "reading", interval: 100000, update: "u1", unit: "k" }
+        ds.configuration = config({ update: "u1", unit: "k" })
         ds.data.hook = function (v) {
             log.push("execute:" + v.update.configuration + ":" + v.update.unit)
             // Readings changed inside execute() must not cause outputs of their own.
@@ -186,42 +152,25 @@ TestCase {
         log.length = 0
         wait(0)
         compare(log, ["execute:u1:k", "processOutput", "updated", "resetOutput"])
+        for (var i = 0; i < 3; ++i) {
+            log.length = 0
+            ds.update()
+            compare(log, ["execute:u1:k", "processOutput", "updated"])
+        }
+        compare(ds.$DataSourceData.processContext.output, 34)
+        // Outside update() a change of a reading makes one output; the status is no reading.
         log.length = 0
-        ds.update()
-        compare(log, ["execute:u1:k", "processOutput", "updated"])
-        log.length = 0
-        // Outside update() a change of the readings makes one output.
         ds.value.current = 3
-        compare(log, ["processOutput"])
-        // The status is no reading that outputs follow: still the one entry.
         ds.value.status = 2
         compare(log, ["processOutput"])
-    }
-
-    function test_onePerUpdate() {
-        var ds = loaded({})
-        var outputs = spy(ds.$DataSourceData, "processOutput")
-        var updated = spy(ds, "updated")
-        ds.data.hook = function (v) {
-            v.current = v.current + 1
-            v.maximum = v.maximum + 1
-            v.minimum = v.minimum - 1
-        }
-        for (var i = 0; i < 5; ++i)
-            ds.update()
-        compare(outputs.count, 5)
-        compare(updated.count, 5)
-        compare(ds.$DataSourceData.processContext.output, 35)
     }
 
     function test_processors() {
         var ds = loaded({ process: [{ type: processor, add: 5, tag: "a" }, { type: processor, add: 1, tag: "b" }] })
         var d = ds.$DataSourceData
         verify(d.valueOrContext === d.processContext)
-        compare(d.processors.length, 2)
         var raw = createTemporaryObject(rawComponent, tc, { source: ds })
-        compare(raw.result, 36)
-        compare(raw.unit, "u")
+        compare([raw.result, raw.unit], [36, "u"])
         var first = d.processors[0]
         var second = d.processors[1]
         first.seen = []
@@ -229,58 +178,46 @@ TestCase {
         ds.value.current = 50
         compare(raw.result, 56)
         // Each processor is updated, then executed, with the context filled in before.
-        compare(first.seen, [
-            { step: "update", output: 50, current: 50, maximum: 100, minimum: 0, status: 1, unit: "u" },
-            { step: "execute", output: 50, current: 50, maximum: 100, minimum: 0, status: 1, unit: "u" }])
-        compare(second.seen[0].output, 55)
-        compare(second.seen.length, 2)
-    }
-
-    function test_processorsReplaced() {
-        var ds = loaded({ process: [{ type: processor, tag: "a" }, { type: processor, tag: "b" }] })
+        var context = { output: 50, current: 50, maximum: 100, minimum: 0, status: 1, unit: "u" }
+        compare(first.seen, [Object.assign({ step: "update" }, context), Object.assign({ step: "execute" }, context)])
+        compare([second.seen.length, second.seen[0].output], [2, 55])
+        // Reconfiguring destroys every processor before the new ones load.
         journal = []
-        var old = ds.$DataSourceData.processors
-        ds.configuration = { source: provider, value: "reading", interval: 100000, process: { type: processor, tag: "c" } }
+        ds.configuration = config({ process: { type: processor, tag: "c" } })
         wait(0)
         compare(journal, ["destroy:a", "destroy:b", "load:c"])
-        compare(ds.$DataSourceData.processors.length, 1)
         journal = []
-        ds.configuration = { source: provider, value: "reading", interval: 100000 }
+        ds.configuration = config({})
         wait(0)
-        compare(journal, ["destroy:c"])
-        compare(ds.$DataSourceData.processors, null)
-        verify(ds.$DataSourceData.valueOrContext === ds.value)
-        compare(old.length, 2)
+        compare([journal, d.processors], [["destroy:c"], null])
+        verify(d.valueOrContext === ds.value)
     }
 
     function test_builtinProcessors() {
         // The initialising update already put the first reading, 30, into the window.
         var ds = loaded({ process: [{ type: "average", samples: 2 }, { type: "scale", factor: 2 }, "clamp"] })
         var raw = createTemporaryObject(rawComponent, tc, { source: ds })
-        var readings = [10, 20, 60, 80]
-        var expected = [40, 30, 80, 100]
-        for (var i = 0; i < readings.length; ++i) {
-            ds.data.hook = (function (r) { return function (v) { v.current = r } })(readings[i])
+        var results = []
+        ;[10, 20, 60, 80].forEach(function (reading) {
+            ds.data.hook = function (v) { v.current = reading }
             ds.update()
-            compare(raw.result, expected[i], "reading " + readings[i])
-        }
+            results.push(raw.result)
+        })
+        compare(results, [40, 30, 80, 100])
     }
 
     function test_lostValue() {
         var ds = loaded({ process: { type: processor, tag: "a" } })
         var resets = spy(ds.$DataSourceData, "resetOutput")
         journal = []
-        ds.configuration = { source: provider, value: "nothing", process: { type: processor, tag: "b" } }
+        ds.configuration = config({ value: "nothing", process: { type: processor, tag: "b" } })
         verify(ds.value === Impl.DefaultValue)
-        compare(ds.title, "<N/A>")
-        compare(timerOf(ds).running, false)
+        compare([ds.title, timerOf(ds).running], ["<N/A>", false])
         wait(0)
-        compare(journal, ["destroy:a"])
-        compare(ds.$DataSourceData.processors, null)
-        compare(ds.$DataSourceData.initialized, false)
-        compare(resets.count, 1)
+        compare([journal, ds.$DataSourceData.processors, ds.$DataSourceData.initialized, resets.count],
+                [["destroy:a"], null, false, 1])
         // The next real value initialises again.
-        ds.configuration = { source: provider, value: "other" }
+        ds.configuration = config({ value: "other" })
         compare(ds.title, "Test : Other")
         verify(ds.$DataSourceData.initialized)
     }
@@ -289,7 +226,7 @@ TestCase {
         return [
             { tag: "unknown source", configuration: { source: "nosuchprovider", value: "cpu" },
               warning: /ObjectLoader::load: cannot load: nosuchprovider/ },
-            { tag: "missing file", configuration: { source: Qt.resolvedUrl("NoSuchProvider.qml"), value: "reading" },
+            { tag: "missing file", configuration: { source: Qt.resolvedUrl("NoSuch.qml"), value: "reading" },
               warning: /ObjectLoader::load: cannot load/ },
             { tag: "no value key", configuration: { source: provider } },
             { tag: "unknown value key", configuration: { source: provider, value: "nothing" } },
@@ -310,14 +247,11 @@ TestCase {
         var resets = spy(ds.$DataSourceData, "resetOutput")
         ds.configuration = row.configuration
         wait(0)
-        compare(ds.title, "<N/A>")
         verify(ds.value === Impl.DefaultValue)
-        compare(timerOf(ds).running, false)
-        compare(ds.$DataSourceData.initialized, false)
-        compare(ds.$DataSourceData.processors, null)
-        compare(resets.count, 1)
-        // The placeholder's readings are what the outputs show.
-        compare(raw.result, 0)
+        compare([ds.title, timerOf(ds).running, ds.$DataSourceData.initialized, ds.$DataSourceData.processors],
+                ["<N/A>", false, false, null])
+        // The outputs were reset and show the placeholder's reading.
+        compare([resets.count, raw.result], [1, 0])
         ds.update()
         compare(raw.result, 0)
     }
@@ -340,9 +274,7 @@ TestCase {
         var ds = loaded({ process: row.process })
         var raw = createTemporaryObject(rawComponent, tc, { source: ds })
         // What cannot be made is left out; the reading itself still shows.
-        compare(ds.$DataSourceData.processors.length, 0)
-        compare(ds.title, "Test : Reading")
-        compare(raw.result, 30)
+        compare([ds.$DataSourceData.processors.length, ds.title, raw.result], [0, "Test : Reading", 30])
         ds.value.current = 31
         compare(raw.result, 31)
     }

@@ -20,15 +20,10 @@ TestCase {
 
     function test_image() {
         var image = createTemporaryObject(imageComponent, tc)
-        compare(image.configuration, undefined)
-        compare(String(image.source), "")
-        compare(image.status, Image.Null)
-        verify(image.mipmap)
-        verify(image.smooth)
-        verify(!image.cache)
+        compare([image.configuration, String(image.source), image.status], [undefined, "", Image.Null])
+        compare([image.mipmap, image.smooth, image.cache], [true, true, false])
         image.configuration = ""
-        compare(String(image.source), "")
-        compare(image.status, Image.Null)
+        compare([String(image.source), image.status], ["", Image.Null])
         image.configuration = picture("hovered")
         compare(String(image.source), picture("hovered"))
         tryCompare(image, "status", Image.Ready)
@@ -56,10 +51,7 @@ TestCase {
         var props = {}
         props[row.defaults] = states
         var o = createTemporaryObject(row.component, tc, props)
-        compare(o[row.defaults], states)
-        compare(o.hovered, false)
-        compare(o.pressed, false)
-        compare(row.url(o), picture("normal"))
+        compare([o[row.defaults], o.hovered, o.pressed, row.url(o)], [states, false, false, picture("normal")])
         tryCompare(o, "status" in o ? "status" : "implicitWidth", "status" in o ? Image.Ready : 2)
         compare(row.size(o), 2)
         o.hovered = true
