@@ -1,6 +1,7 @@
 #include "core/core.h"
 #include "hostconfig.h"
 #include "objectloader.h"
+#include "procreader.h"
 #include "synctimer.h"
 
 #include <QQmlEngine>
@@ -17,6 +18,7 @@ public:
         ObjectLoader::setProviderBase(baseUrl());
         qmlRegisterType<ObjectLoader>(uri, 1, 0, "ObjectLoader");
         qmlRegisterType<SyncTimer>(uri, 1, 0, "SyncTimer");
+        qmlRegisterType<ProcReader>(uri, 1, 0, "ProcReader");
         qmlRegisterUncreatableType<AudioConfig>(uri, 1, 0, "AudioConfig",
                                                 QStringLiteral("AudioConfig is uncreatable"));
         qmlRegisterSingletonType<HostConfig>(
