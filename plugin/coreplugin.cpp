@@ -5,6 +5,8 @@
 #include "core/resourcefilter.h"
 #include "core/view.h"
 #include "core/windowcompositor.h"
+#include "sound/soundeffect.h"
+#include "sound/stocksounds.h"
 
 #include <QQmlEngine>
 #include <QQuickWindow>
@@ -48,7 +50,7 @@ void CorePlugin::registerTypes(const char *uri)
     // row 13: SettingsMapAttached
     qmlRegisterType<Orvane::GUI::View>(uri, 1, 0, "View");
     qmlRegisterType<Orvane::ResourceFilter>(uri, 1, 0, "ResourceFilter");
-    // row 16: SoundEffect
+    qmlRegisterType<Orvane::SoundEffect>(uri, 1, 0, "SoundEffect");
     // row 17: SettingsMap
     // row 18: SettingsList
     // row 19: MenuFolderItem
@@ -77,7 +79,7 @@ void CorePlugin::registerTypes(const char *uri)
     // row 40: Window
     // row 41: SystemCall
     // row 42: Utils
-    // row 43: SFX
+    qmlRegisterSingletonType(uri, 1, 0, "SFX", &stockSounds);
 }
 
 } // namespace Orvane::Imports
