@@ -5,6 +5,18 @@
 #include "core/resourcefilter.h"
 #include "core/view.h"
 #include "core/windowcompositor.h"
+#include "menu/menufolderitem.h"
+#include "menu/menufolderlist.h"
+#include "menu/menuitemfolderoptions.h"
+#include "menu/menusettings.h"
+#include "menu/menusettingsitem.h"
+#include "menu/menusettingslist.h"
+#include "settings/settings.h"
+#include "settings/settingslist.h"
+#include "settings/settingsmap.h"
+#include "settings/settingsmapattached.h"
+#include "sound/soundeffect.h"
+#include "sound/stocksounds.h"
 #include "utils/resources.h"
 #include "utils/url.h"
 #include "utils/urlinfo.h"
@@ -19,12 +31,17 @@ namespace Orvane::Imports {
 
 namespace {
 
-// One instance per engine, without parent: the engine owns it.
 template <typename T> QObject *ownedSingleton(QQmlEngine *, QJSEngine *)
 {
     return new T;
 }
 
+template <typename T> QObject *engineSingleton(QQmlEngine *engine, QJSEngine *)
+{
+    return new T(engine);
+}
+
+// The host's process-wide objects: no engine may delete them.
 template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *)
 {
     QObject *object = T::instance();
@@ -35,6 +52,12 @@ template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *)
 QUrl component(const char *path)
 {
     return QUrl(QLatin1String("qrc:/qml/Orvane/") + QLatin1String(path), QUrl::TolerantMode);
+}
+
+template <typename T> void registerUncreatable(const char *uri, const char *name)
+{
+    qmlRegisterUncreatableType<T>(uri, 1, 0, name,
+                                  QLatin1String(name) + QLatin1String(" is uncreatable"));
 }
 
 } // namespace
@@ -49,48 +72,48 @@ void CorePlugin::registerTypes(const char *uri)
     qmlRegisterRevision<QQuickWindowQmlImpl, 2>(impl, 1, 0);
     qmlRegisterRevision<QWindow, 13>(impl, 1, 0);
     qmlRegisterType<Orvane::Module>(impl, 1, 0, "Module");
-    qmlRegisterType<Orvane::Imports::Window>(impl, 1, 0, "Window");
-    qmlRegisterType<Orvane::Imports::Utils>(impl, 1, 0, "Utils");
+    qmlRegisterType<Window>(impl, 1, 0, "Window");
+    qmlRegisterType<Utils>(impl, 1, 0, "Utils");
     qmlRegisterSingletonType(component("impl/DefaultAction.qml"), impl, 1, 0, "DefaultAction");
     qmlRegisterSingletonType(component("impl/DefaultData.qml"), impl, 1, 0, "DefaultData");
     qmlRegisterSingletonType(component("impl/DefaultValue.qml"), impl, 1, 0, "DefaultValue");
-    qRegisterMetaType<Orvane::Imports::UrlInfo>();
-    // row 12: MenuItemFolderOptions
-    // row 13: SettingsMapAttached
+    qRegisterMetaType<UrlInfo>();
+    qRegisterMetaType<MenuItemFolderOptions>();
+    qmlRegisterAnonymousType<SettingsMapAttached>("", 1);
     qmlRegisterType<Orvane::GUI::View>(uri, 1, 0, "View");
     qmlRegisterType<Orvane::ResourceFilter>(uri, 1, 0, "ResourceFilter");
-    // row 16: SoundEffect
-    // row 17: SettingsMap
-    // row 18: SettingsList
-    // row 19: MenuFolderItem
-    // row 20: MenuFolderList
-    // row 21: MenuSettingsItem
-    // row 22: MenuSettingsList
-    qmlRegisterSingletonType<Orvane::Imports::Resources>(
-        uri, 1, 0, "Resources", &ownedSingleton<Orvane::Imports::Resources>);
-    // row 24: Settings
-    // row 25: MenuSettings
-    qmlRegisterSingletonType<Orvane::Imports::Url>(uri, 1, 0, "Url",
-                                                   &ownedSingleton<Orvane::Imports::Url>);
+    qmlRegisterType<Orvane::SoundEffect>(uri, 1, 0, "SoundEffect");
+    registerUncreatable<SettingsMap>(uri, "SettingsMap");
+    registerUncreatable<SettingsList>(uri, "SettingsList");
+    registerUncreatable<MenuFolderItem>(uri, "MenuFolderItem");
+    registerUncreatable<MenuFolderList>(uri, "MenuFolderList");
+    registerUncreatable<MenuSettingsItem>(uri, "MenuSettingsItem");
+    registerUncreatable<MenuSettingsList>(uri, "MenuSettingsList");
+    qmlRegisterSingletonType<Resources>(uri, 1, 0, "Resources", &ownedSingleton<Resources>);
+    qmlRegisterSingletonType<Settings>(uri, 1, 0, "Settings", &engineSingleton<Settings>);
+    qmlRegisterSingletonType<MenuSettings>(uri, 1, 0, "MenuSettings",
+                                           &engineSingleton<MenuSettings>);
+    qmlRegisterSingletonType<Url>(uri, 1, 0, "Url", &ownedSingleton<Url>);
     qmlRegisterSingletonType<Orvane::GUI::LauncherCompositor>(
         uri, 1, 0, "LauncherCompositor", &hostSingleton<Orvane::GUI::LauncherCompositor>);
     qmlRegisterSingletonType<Orvane::GUI::WindowCompositor>(
         uri, 1, 0, "WindowCompositor", &hostSingleton<Orvane::GUI::WindowCompositor>);
     qmlRegisterType(component("ActionSource.qml"), uri, 1, 0, "ActionSource");
-    // row 30: BackgroundSource
-    // row 31: DataSource
-    // row 32: DataSourceProgressOutput
-    // row 33: DataSourceRawOutput
-    // row 34: DataSourceTextOutput
-    // row 35: IconSource
-    // row 36: ImageSource
+    qmlRegisterType(component("BackgroundSource.qml"), uri, 1, 0, "BackgroundSource");
+    qmlRegisterType(component("DataSource.qml"), uri, 1, 0, "DataSource");
+    qmlRegisterType(component("DataSourceProgressOutput.qml"), uri, 1, 0,
+                    "DataSourceProgressOutput");
+    qmlRegisterType(component("DataSourceRawOutput.qml"), uri, 1, 0, "DataSourceRawOutput");
+    qmlRegisterType(component("DataSourceTextOutput.qml"), uri, 1, 0, "DataSourceTextOutput");
+    qmlRegisterType(component("IconSource.qml"), uri, 1, 0, "IconSource");
+    qmlRegisterType(component("ImageSource.qml"), uri, 1, 0, "ImageSource");
     qmlRegisterType(component("Container.qml"), uri, 1, 0, "Container");
     qmlRegisterType(component("Notification.qml"), uri, 1, 0, "Notification");
     qmlRegisterType(component("Module.qml"), uri, 1, 0, "Module");
     qmlRegisterType(component("Window.qml"), uri, 1, 0, "Window");
     qmlRegisterSingletonType(component("SystemCall.qml"), uri, 1, 0, "SystemCall");
     qmlRegisterSingletonType(component("Utils.qml"), uri, 1, 0, "Utils");
-    // row 43: SFX
+    qmlRegisterSingletonType(uri, 1, 0, "SFX", &stockSounds);
 }
 
 } // namespace Orvane::Imports

@@ -5,8 +5,7 @@
 namespace Orvane::Imports {
 
 // Registers the module Orvane and its private companion Orvane.impl.
-class CorePlugin : public QQmlExtensionPlugin
-{
+class CorePlugin : public QQmlExtensionPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QQmlExtensionInterface/1.0")
 

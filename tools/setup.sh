@@ -7,7 +7,7 @@ ORVANE_PACKAGES="cmake g++ qtbase5-dev qtbase5-private-dev qtdeclarative5-dev
 
 orvane_install_packages() {
     local missing=""
-    for package in $ORVANE_PACKAGES $ORVANE_EXTRA_PACKAGES; do
+    for package in $ORVANE_PACKAGES ${ORVANE_EXTRA_PACKAGES:-}; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
             || missing="$missing $package"
     done

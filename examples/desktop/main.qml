@@ -14,4 +14,9 @@ Window {
         color: "white"
         font.pixelSize: 48
     }
+
+    SystemMonitor {
+        x: 24
+        y: 24
+    }
 }

@@ -2,8 +2,7 @@
 
 namespace Orvane {
 
-const QLoggingCategory &Log::Core()
-{
+const QLoggingCategory &Log::Core() {
     static const QLoggingCategory category("orvane.core");
     return category;
 }

@@ -4,8 +4,7 @@
 
 namespace Orvane {
 
-class Log
-{
+class Log {
 public:
     // The category of every warning of the framework and its plugins.
     static const QLoggingCategory &Core();

@@ -1,16 +1,15 @@
 #include "paths.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace Orvane {
 
 namespace {
 
 QString fromEnvironment(const char *variable, QStandardPaths::StandardLocation location,
-                        const char *suffix)
-{
+                        const char *suffix) {
     QString path = qEnvironmentVariable(variable);
     if (path.isEmpty())
         path = QStandardPaths::writableLocation(location) + QLatin1String(suffix);
@@ -20,37 +19,31 @@ QString fromEnvironment(const char *variable, QStandardPaths::StandardLocation l
     return path;
 }
 
-bool isNameCharacter(QChar c)
-{
+bool isNameCharacter(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
 } // namespace
 
-QString Paths::configurations()
-{
+QString Paths::configurations() {
     return fromEnvironment("ORVANE_CONFIG_DIR", QStandardPaths::GenericConfigLocation, "/orvane");
 }
 
-QString Paths::caches()
-{
+QString Paths::caches() {
     return fromEnvironment("ORVANE_CACHE_DIR", QStandardPaths::GenericCacheLocation, "/orvane");
 }
 
-QString Paths::storages()
-{
+QString Paths::storages() {
     return fromEnvironment("ORVANE_STORAGE_DIR", QStandardPaths::GenericDataLocation,
                            "/orvane/storage");
 }
 
-QString Paths::sounds()
-{
+QString Paths::sounds() {
     return fromEnvironment("ORVANE_SOUNDS_DIR", QStandardPaths::GenericDataLocation,
                            "/orvane/sounds");
 }
 
-QString Paths::expandEnvironmentStrings(const QString &path)
-{
+QString Paths::expandEnvironmentStrings(const QString &path) {
     QString result;
     result.reserve(path.size());
     const int size = path.size();

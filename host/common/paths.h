@@ -5,8 +5,7 @@
 namespace Orvane {
 
 // The framework's well-known directories, never with a trailing separator.
-class Paths
-{
+class Paths {
 public:
     static QString configurations();
     static QString caches();

@@ -5,8 +5,7 @@
 
 namespace Orvane {
 
-bool Utils::createDirectory(const QString &path)
-{
+bool Utils::createDirectory(const QString &path) {
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).isDir())

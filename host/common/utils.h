@@ -4,8 +4,7 @@
 
 namespace Orvane {
 
-class Utils
-{
+class Utils {
 public:
     // True when the directory exists afterwards, creating missing parents.
     static bool createDirectory(const QString &path);

@@ -14,14 +14,12 @@ QT_END_NAMESPACE
 namespace Orvane {
 
 // The application core: resources, process services and the hooks of the shell.
-class Core : public QObject
-{
+class Core : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool restartPending READ restartPending NOTIFY restartPendingChanged)
 
 public:
-    struct Resource
-    {
+    struct Resource {
         QString domain;
         QString catalog;
         QUrl url;

@@ -5,18 +5,14 @@
 namespace Orvane::GUI {
 
 LauncherCompositor::LauncherCompositor(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-LauncherCompositor *LauncherCompositor::instance()
-{
+LauncherCompositor *LauncherCompositor::instance() {
     static LauncherCompositor *compositor = new LauncherCompositor(qApp);
     return compositor;
 }
 
-void LauncherCompositor::setVisible(bool visible)
-{
+void LauncherCompositor::setVisible(bool visible) {
     if (m_visible == visible)
         return;
     m_visible = visible;

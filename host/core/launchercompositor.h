@@ -5,8 +5,7 @@
 namespace Orvane::GUI {
 
 // The shell's launcher: one per process, shown and hidden by widgets.
-class LauncherCompositor : public QObject
-{
+class LauncherCompositor : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool visible READ isVisible WRITE setVisible NOTIFY visibleChanged)
 

@@ -3,9 +3,7 @@
 namespace Orvane {
 
 Module::Module(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
 Module::~Module() = default;
 

@@ -5,8 +5,7 @@
 namespace Orvane {
 
 // A unit of the shell that a widget package contributes; the shell drives its hooks.
-class Module : public QObject
-{
+class Module : public QObject {
     Q_OBJECT
 
 public:

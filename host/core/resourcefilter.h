@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QObject>
 #include <QJSValue>
+#include <QObject>
 #include <QRegExp>
 
 namespace Orvane {
 
 // Selects the resources of the core's catalogue whose domain and catalog match.
-class ResourceFilter : public QObject
-{
+class ResourceFilter : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString domain READ domain WRITE setDomain NOTIFY domainChanged)
     Q_PROPERTY(QString catalog READ catalog WRITE setCatalog NOTIFY catalogChanged)

@@ -3,12 +3,9 @@
 namespace Orvane::GUI {
 
 ViewAttached::ViewAttached(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-View *ViewAttached::view() const
-{
+View *ViewAttached::view() const {
     for (QObject *object = parent(); object; object = object->parent()) {
         if (auto *view = qobject_cast<View *>(object))
             return view;
@@ -17,14 +14,11 @@ View *ViewAttached::view() const
 }
 
 View::View(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
 View::~View() = default;
 
-void View::setTitle(const QString &title)
-{
+void View::setTitle(const QString &title) {
     if (m_title == title)
         return;
     m_title = title;
@@ -33,14 +27,12 @@ void View::setTitle(const QString &title)
 
 void View::classBegin() {}
 
-void View::componentComplete()
-{
+void View::componentComplete() {
     m_completed = true;
     emit completedChanged();
 }
 
-ViewAttached *View::qmlAttachedProperties(QObject *object)
-{
+ViewAttached *View::qmlAttachedProperties(QObject *object) {
     return new ViewAttached(object);
 }
 

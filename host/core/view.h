@@ -9,8 +9,7 @@ namespace Orvane::GUI {
 class View;
 
 // What a view's content reads about the view that shows it.
-class ViewAttached : public QObject
-{
+class ViewAttached : public QObject {
     Q_OBJECT
     Q_PROPERTY(Orvane::GUI::View *view READ view CONSTANT)
 
@@ -20,8 +19,7 @@ public:
 };
 
 // A page of the shell; complete once QML has set all its properties.
-class View : public QObject, public QQmlParserStatus
-{
+class View : public QObject, public QQmlParserStatus {
     Q_OBJECT
     Q_INTERFACES(QQmlParserStatus)
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)

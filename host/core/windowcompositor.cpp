@@ -6,24 +6,19 @@
 namespace Orvane::GUI {
 
 WindowCompositor::WindowCompositor(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-WindowCompositor *WindowCompositor::instance()
-{
+WindowCompositor *WindowCompositor::instance() {
     static WindowCompositor *compositor = new WindowCompositor(qApp);
     return compositor;
 }
 
-int WindowCompositor::count() const
-{
+int WindowCompositor::count() const {
     return int(std::count_if(m_windows.begin(), m_windows.end(),
                              [](const QPointer<QWindow> &window) { return !window.isNull(); }));
 }
 
-void WindowCompositor::addWindow(QWindow *window)
-{
+void WindowCompositor::addWindow(QWindow *window) {
     if (!window || m_windows.contains(window))
         return;
     m_windows.append(window);
@@ -31,14 +26,12 @@ void WindowCompositor::addWindow(QWindow *window)
     emit countChanged();
 }
 
-void WindowCompositor::removeWindow(QWindow *window)
-{
+void WindowCompositor::removeWindow(QWindow *window) {
     if (m_windows.removeAll(window) > 0)
         emit countChanged();
 }
 
-void WindowCompositor::raiseAll()
-{
+void WindowCompositor::raiseAll() {
     for (const QPointer<QWindow> &window : qAsConst(m_windows)) {
         if (window)
             window->raise();

@@ -11,8 +11,7 @@ QT_END_NAMESPACE
 namespace Orvane::GUI {
 
 // Keeps track of the widget windows of the shell.
-class WindowCompositor : public QObject
-{
+class WindowCompositor : public QObject {
     Q_OBJECT
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 

@@ -17,13 +17,11 @@
 
 namespace {
 
-void fail(const QString &message)
-{
+void fail(const QString &message) {
     std::fprintf(stderr, "orvane-host: %s\n", qPrintable(message));
 }
 
-bool parseSize(const QString &text, QSize *size)
-{
+bool parseSize(const QString &text, QSize *size) {
     const QStringList parts = text.split(QLatin1Char('x'));
     bool okWidth = false;
     bool okHeight = false;
@@ -32,19 +30,37 @@ bool parseSize(const QString &text, QSize *size)
     return okWidth && okHeight && size->width() > 0 && size->height() > 0;
 }
 
-// The build tree keeps the QML modules and the default sounds beside bin/.
-void useBuildTree(QQmlEngine *engine)
-{
-    const QDir root(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
-    if (root.exists(QStringLiteral("qml")))
-        engine->addImportPath(root.absoluteFilePath(QStringLiteral("qml")));
-    const QString sounds = root.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
-    if (qEnvironmentVariableIsEmpty("ORVANE_SOUNDS_DIR") && QFileInfo(sounds).isDir())
-        qputenv("ORVANE_SOUNDS_DIR", QFile::encodeName(sounds));
+// The repository holding the build tree this program was built in, if any.
+QString sourceTree() {
+    const QDir root(QCoreApplication::applicationDirPath() + QStringLiteral("/../.."));
+    return root.exists(QStringLiteral("examples/desktop/main.qml")) ? root.absolutePath()
+                                                                    : QString();
 }
 
-QQuickWindow *windowFor(QObject *root, QSize size)
-{
+void setDefault(const char *variable, const QString &value) {
+    if (qEnvironmentVariableIsEmpty(variable))
+        qputenv(variable, QFile::encodeName(value));
+}
+
+// The build tree keeps the QML modules and the default sounds beside bin/; run from
+// the repository, the documents go under its out/ directory.
+void useBuildTree(QQmlEngine *engine) {
+    const QDir build(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
+    if (build.exists(QStringLiteral("qml")))
+        engine->addImportPath(build.absoluteFilePath(QStringLiteral("qml")));
+    const QString sounds = build.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
+    if (QFileInfo(sounds).isDir())
+        setDefault("ORVANE_SOUNDS_DIR", sounds);
+    const QString repository = sourceTree();
+    if (repository.isEmpty())
+        return;
+    setDefault("ORVANE_CONFIG_DIR", repository + QStringLiteral("/out/config"));
+    setDefault("ORVANE_CACHE_DIR", repository + QStringLiteral("/out/cache"));
+    setDefault("ORVANE_STORAGE_DIR", repository + QStringLiteral("/out/storage"));
+    setDefault("ORVANE_EXAMPLES_DIR", repository + QStringLiteral("/examples"));
+}
+
+QQuickWindow *windowFor(QObject *root, QSize size) {
     if (auto *window = qobject_cast<QQuickWindow *>(root)) {
         if (size.isValid())
             window->resize(size);
@@ -56,21 +72,18 @@ QQuickWindow *windowFor(QObject *root, QSize size)
     auto *window = new QQuickWindow;
     QObject::connect(root, &QObject::destroyed, window, &QObject::deleteLater);
     item->setParentItem(window->contentItem());
-    const QSize initial = size.isValid() ? size
-                                         : QSize(qMax(1, int(item->width())),
-                                                 qMax(1, int(item->height())));
+    const QSize initial =
+        size.isValid() ? size : QSize(qMax(1, int(item->width())), qMax(1, int(item->height())));
     window->resize(initial);
     item->setSize(initial);
     QObject::connect(window, &QWindow::widthChanged, item, [item](int w) { item->setWidth(w); });
-    QObject::connect(window, &QWindow::heightChanged, item,
-                     [item](int h) { item->setHeight(h); });
+    QObject::connect(window, &QWindow::heightChanged, item, [item](int h) { item->setHeight(h); });
     return window;
 }
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     bool windowed = false;
     for (int i = 1; i < argc; ++i)
         windowed = windowed || qstrcmp(argv[i], "--window") == 0;
@@ -86,9 +99,11 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows an Orvane desktop QML file."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The QML file to show."));
-    const QCommandLineOption window(QStringLiteral("window"),
-                                    QStringLiteral("Open a real window instead of rendering offscreen."));
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("The QML file to show (the example desktop)."));
+    const QCommandLineOption window(
+        QStringLiteral("window"),
+        QStringLiteral("Open a real window instead of rendering offscreen."));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Write a PNG of the window and quit."),
                                         QStringLiteral("file"));
@@ -109,7 +124,9 @@ int main(int argc, char *argv[])
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
 
-    const QStringList files = parser.positionalArguments();
+    QStringList files = parser.positionalArguments();
+    if (files.isEmpty() && !sourceTree().isEmpty())
+        files.append(sourceTree() + QStringLiteral("/examples/desktop/main.qml"));
     if (files.size() != 1) {
         fail(QStringLiteral("expected one QML file, got %1").arg(files.size()));
         return 2;
@@ -175,15 +192,16 @@ int main(int argc, char *argv[])
                 app.exit(1);
                 return;
             }
-            QObject::connect(grab.data(), &QQuickItemGrabResult::ready, &app, [&, grab, fill, target] {
-                delete fill;
-                const QImage image = grab->image();
-                if (image.isNull() || !image.save(target, "PNG")) {
-                    fail(QStringLiteral("cannot write screenshot: ") + target);
-                    status = 1;
-                }
-                app.quit();
-            });
+            QObject::connect(grab.data(), &QQuickItemGrabResult::ready, &app,
+                             [&, grab, fill, target] {
+                                 delete fill;
+                                 const QImage image = grab->image();
+                                 if (image.isNull() || !image.save(target, "PNG")) {
+                                     fail(QStringLiteral("cannot write screenshot: ") + target);
+                                     status = 1;
+                                 }
+                                 app.quit();
+                             });
         });
     }
     if (parser.isSet(quitAfter))

@@ -5,13 +5,11 @@
 #include <QtQuickTest>
 
 // Hands each QML test its private directories as the context property testDirs.
-class Setup : public QObject
-{
+class Setup : public QObject {
     Q_OBJECT
 
 public slots:
-    void qmlEngineAvailable(QQmlEngine *engine)
-    {
+    void qmlEngineAvailable(QQmlEngine *engine) {
         engine->rootContext()->setContextProperty(
             QStringLiteral("testDirs"),
             QVariantMap{{QStringLiteral("root"), TestEnvironment::root()},

@@ -6,15 +6,13 @@
 
 namespace {
 
-QTemporaryDir &directory()
-{
+QTemporaryDir &directory() {
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orvane-test-XXXXXX"));
     return dir;
 }
 
 // Runs before main's QCoreApplication is done constructing, so before any test code.
-void setUp()
-{
+void setUp() {
     const QString root = directory().path();
     qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(root + QStringLiteral("/config")));
     qputenv("ORVANE_CACHE_DIR", QFile::encodeName(root + QStringLiteral("/cache")));
@@ -31,20 +29,16 @@ Q_COREAPP_STARTUP_FUNCTION(setUp)
 
 namespace TestEnvironment {
 
-QString root()
-{
+QString root() {
     return directory().path();
 }
-QString configDir()
-{
+QString configDir() {
     return qEnvironmentVariable("ORVANE_CONFIG_DIR");
 }
-QString cacheDir()
-{
+QString cacheDir() {
     return qEnvironmentVariable("ORVANE_CACHE_DIR");
 }
-QString storageDir()
-{
+QString storageDir() {
     return qEnvironmentVariable("ORVANE_STORAGE_DIR");
 }
 

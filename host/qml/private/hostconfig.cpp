@@ -11,12 +11,9 @@ const QString sfxKey = QStringLiteral("audio/sfx_on");
 AudioConfig::AudioConfig(QSettings *store, QObject *parent)
     : QObject(parent)
     , m_store(store)
-    , m_sfxOn(store->value(sfxKey, true).toBool())
-{
-}
+    , m_sfxOn(store->value(sfxKey, true).toBool()) {}
 
-void AudioConfig::setSfxOn(bool on)
-{
+void AudioConfig::setSfxOn(bool on) {
     if (m_sfxOn == on)
         return;
     m_sfxOn = on;
@@ -28,8 +25,6 @@ void AudioConfig::setSfxOn(bool on)
 HostConfig::HostConfig(QObject *parent)
     : QObject(parent)
     , m_store(Paths::configurations() + QStringLiteral("/shell.ini"), QSettings::IniFormat)
-    , m_audio(new AudioConfig(&m_store, this))
-{
-}
+    , m_audio(new AudioConfig(&m_store, this)) {}
 
 } // namespace Orvane::Private

@@ -6,8 +6,7 @@
 namespace Orvane::Private {
 
 // The user's audio preferences, kept in the shell's own settings file.
-class AudioConfig : public QObject
-{
+class AudioConfig : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool sfx_on READ sfxOn WRITE setSfxOn NOTIFY sfxOnChanged)
 
@@ -26,8 +25,7 @@ private:
 };
 
 // The shell's user configuration as QML sees it under the name CFG.
-class HostConfig : public QObject
-{
+class HostConfig : public QObject {
     Q_OBJECT
     Q_PROPERTY(Orvane::Private::AudioConfig *audio READ audio CONSTANT)
 

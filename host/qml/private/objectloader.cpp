@@ -10,8 +10,7 @@ namespace Orvane::Private {
 
 namespace {
 
-QUrl &providerBase()
-{
+QUrl &providerBase() {
     static QUrl base;
     return base;
 }
@@ -19,29 +18,23 @@ QUrl &providerBase()
 } // namespace
 
 ObjectLoader::ObjectLoader(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-ObjectLoader::~ObjectLoader()
-{
+ObjectLoader::~ObjectLoader() {
     delete m_object;
 }
 
-void ObjectLoader::setProviderBase(const QUrl &base)
-{
+void ObjectLoader::setProviderBase(const QUrl &base) {
     providerBase() = base;
 }
 
-QUrl ObjectLoader::resolveProvider(const QString &name)
-{
+QUrl ObjectLoader::resolveProvider(const QString &name) {
     QUrl base = providerBase();
     base.setPath(base.path() + QStringLiteral("/providers/") + name + QStringLiteral(".qml"));
     return base;
 }
 
-void ObjectLoader::setSource(const QString &source)
-{
+void ObjectLoader::setSource(const QString &source) {
     if (m_source == source)
         return;
     m_source = source;
@@ -50,29 +43,25 @@ void ObjectLoader::setSource(const QString &source)
         load();
 }
 
-QQmlListProperty<QObject> ObjectLoader::data()
-{
+QQmlListProperty<QObject> ObjectLoader::data() {
     return QQmlListProperty<QObject>(this, nullptr, &ObjectLoader::appendData,
                                      &ObjectLoader::dataCount, &ObjectLoader::dataAt,
                                      &ObjectLoader::clearData);
 }
 
-void ObjectLoader::componentComplete()
-{
+void ObjectLoader::componentComplete() {
     m_complete = true;
     load();
 }
 
-void ObjectLoader::setStatus(Status status)
-{
+void ObjectLoader::setStatus(Status status) {
     if (m_status == status)
         return;
     m_status = status;
     emit statusChanged();
 }
 
-void ObjectLoader::clearObject()
-{
+void ObjectLoader::clearObject() {
     if (m_component) {
         m_component->deleteLater();
         m_component = nullptr;
@@ -86,8 +75,7 @@ void ObjectLoader::clearObject()
     }
 }
 
-void ObjectLoader::load()
-{
+void ObjectLoader::load() {
     clearObject();
     if (m_source.isEmpty()) {
         setStatus(Null);
@@ -99,8 +87,9 @@ void ObjectLoader::load()
         setStatus(Error);
         return;
     }
-    const bool builtin = !m_source.contains(QLatin1Char(':')) && !m_source.contains(QLatin1Char('/'))
-                         && !m_source.endsWith(QLatin1String(".qml"));
+    const bool builtin = !m_source.contains(QLatin1Char(':')) &&
+                         !m_source.contains(QLatin1Char('/')) &&
+                         !m_source.endsWith(QLatin1String(".qml"));
     const QUrl url = builtin ? resolveProvider(m_source) : context->resolvedUrl(QUrl(m_source));
     m_component = new QQmlComponent(engine, url, QQmlComponent::PreferSynchronous, this);
     if (m_component->isLoading()) {
@@ -111,8 +100,7 @@ void ObjectLoader::load()
     finishLoading();
 }
 
-void ObjectLoader::finishLoading()
-{
+void ObjectLoader::finishLoading() {
     QQmlComponent *component = m_component;
     if (!component || component->isLoading())
         return;
@@ -132,8 +120,7 @@ void ObjectLoader::finishLoading()
     setStatus(Ready);
 }
 
-void ObjectLoader::appendData(QQmlListProperty<QObject> *list, QObject *object)
-{
+void ObjectLoader::appendData(QQmlListProperty<QObject> *list, QObject *object) {
     auto *loader = static_cast<ObjectLoader *>(list->object);
     if (!object)
         return;
@@ -142,18 +129,15 @@ void ObjectLoader::appendData(QQmlListProperty<QObject> *list, QObject *object)
     loader->m_data.append(object);
 }
 
-int ObjectLoader::dataCount(QQmlListProperty<QObject> *list)
-{
+int ObjectLoader::dataCount(QQmlListProperty<QObject> *list) {
     return static_cast<ObjectLoader *>(list->object)->m_data.size();
 }
 
-QObject *ObjectLoader::dataAt(QQmlListProperty<QObject> *list, int index)
-{
+QObject *ObjectLoader::dataAt(QQmlListProperty<QObject> *list, int index) {
     return static_cast<ObjectLoader *>(list->object)->m_data.value(index);
 }
 
-void ObjectLoader::clearData(QQmlListProperty<QObject> *list)
-{
+void ObjectLoader::clearData(QQmlListProperty<QObject> *list) {
     static_cast<ObjectLoader *>(list->object)->m_data.clear();
 }
 

@@ -14,8 +14,7 @@ namespace Orvane::Private {
 
 // Creates the object of the component that `source` names and owns it. A source
 // without a scheme or suffix names one of the shell's built-in providers.
-class ObjectLoader : public QObject, public QQmlParserStatus
-{
+class ObjectLoader : public QObject, public QQmlParserStatus {
     Q_OBJECT
     Q_INTERFACES(QQmlParserStatus)
     Q_PROPERTY(QString source READ source WRITE setSource NOTIFY sourceChanged)

@@ -1,6 +1,7 @@
 #include "core/core.h"
 #include "hostconfig.h"
 #include "objectloader.h"
+#include "procreader.h"
 #include "synctimer.h"
 
 #include <QQmlEngine>
@@ -8,23 +9,21 @@
 
 namespace Orvane::Private {
 
-class PrivatePlugin : public QQmlExtensionPlugin
-{
+class PrivatePlugin : public QQmlExtensionPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QQmlExtensionInterface_iid)
 
 public:
-    void registerTypes(const char *uri) override
-    {
+    void registerTypes(const char *uri) override {
         ObjectLoader::setProviderBase(baseUrl());
         qmlRegisterType<ObjectLoader>(uri, 1, 0, "ObjectLoader");
         qmlRegisterType<SyncTimer>(uri, 1, 0, "SyncTimer");
+        qmlRegisterType<ProcReader>(uri, 1, 0, "ProcReader");
         qmlRegisterUncreatableType<AudioConfig>(uri, 1, 0, "AudioConfig",
                                                 QStringLiteral("AudioConfig is uncreatable"));
-        qmlRegisterSingletonType<HostConfig>(uri, 1, 0, "CFG",
-                                             [](QQmlEngine *, QJSEngine *) -> QObject * {
-                                                 return new HostConfig;
-                                             });
+        qmlRegisterSingletonType<HostConfig>(
+            uri, 1, 0, "CFG",
+            [](QQmlEngine *, QJSEngine *) -> QObject * { return new HostConfig; });
         qmlRegisterSingletonType<Orvane::Core>(
             uri, 1, 0, "NativeCore", [](QQmlEngine *engine, QJSEngine *) -> QObject * {
                 Orvane::Core *core = Orvane::Core::instance();

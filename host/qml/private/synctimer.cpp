@@ -7,12 +7,10 @@
 
 namespace Orvane::Private {
 
-class TimerGroup : public QObject
-{
+class TimerGroup : public QObject {
 public:
     explicit TimerGroup(int interval)
-        : m_interval(interval)
-    {
+        : m_interval(interval) {
         m_timer.setTimerType(Qt::CoarseTimer);
         m_timer.setInterval(interval);
         connect(&m_timer, &QTimer::timeout, this, &TimerGroup::fire);
@@ -25,8 +23,7 @@ public:
 private:
     void fire();
 
-    static QHash<int, TimerGroup *> &groups()
-    {
+    static QHash<int, TimerGroup *> &groups() {
         static thread_local QHash<int, TimerGroup *> map;
         return map;
     }
@@ -39,8 +36,7 @@ private:
 
 static thread_local int s_wakeups = 0;
 
-TimerGroup *TimerGroup::acquire(int interval, SyncTimer *member)
-{
+TimerGroup *TimerGroup::acquire(int interval, SyncTimer *member) {
     TimerGroup *&group = groups()[interval];
     const bool created = !group;
     if (created)
@@ -51,8 +47,7 @@ TimerGroup *TimerGroup::acquire(int interval, SyncTimer *member)
     return group;
 }
 
-void TimerGroup::release(SyncTimer *member)
-{
+void TimerGroup::release(SyncTimer *member) {
     m_members.removeAll(member);
     if (!m_members.isEmpty())
         return;
@@ -62,8 +57,7 @@ void TimerGroup::release(SyncTimer *member)
     deleteLater();
 }
 
-void TimerGroup::fire()
-{
+void TimerGroup::fire() {
     ++s_wakeups;
     // Members may stop or delete each other from their handlers.
     const QVector<QPointer<SyncTimer>> members = m_members;
@@ -74,17 +68,13 @@ void TimerGroup::fire()
 }
 
 SyncTimer::SyncTimer(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-SyncTimer::~SyncTimer()
-{
+SyncTimer::~SyncTimer() {
     detach();
 }
 
-void SyncTimer::setInterval(int interval)
-{
+void SyncTimer::setInterval(int interval) {
     if (m_interval == interval)
         return;
     m_interval = interval;
@@ -95,8 +85,7 @@ void SyncTimer::setInterval(int interval)
     emit intervalChanged();
 }
 
-void SyncTimer::setRunning(bool running)
-{
+void SyncTimer::setRunning(bool running) {
     if (m_running == running)
         return;
     m_running = running;
@@ -107,32 +96,27 @@ void SyncTimer::setRunning(bool running)
     emit runningChanged();
 }
 
-void SyncTimer::restart()
-{
+void SyncTimer::restart() {
     detach();
     m_running = false;
     setRunning(true);
 }
 
-int SyncTimer::sharedTimers()
-{
+int SyncTimer::sharedTimers() {
     return TimerGroup::groups().size();
 }
 
-int SyncTimer::wakeups()
-{
+int SyncTimer::wakeups() {
     return s_wakeups;
 }
 
-void SyncTimer::attach()
-{
+void SyncTimer::attach() {
     if (m_group || m_interval <= 0)
         return;
     m_group = TimerGroup::acquire(m_interval, this);
 }
 
-void SyncTimer::detach()
-{
+void SyncTimer::detach() {
     if (!m_group)
         return;
     TimerGroup *group = m_group;

@@ -6,9 +6,13 @@ QtObject {
     property var values: ({})
 
     function query(key) {
-        if (key === undefined || key === null)
+        if (key === undefined || key === null || !values || typeof values !== "object")
             return null
-        var value = values[String(key)]
+        var name = String(key)
+        // Own members only: "toString" is no value.
+        if (!Object.prototype.hasOwnProperty.call(values, name))
+            return null
+        var value = values[name]
         return value !== undefined ? value : null
     }
 }

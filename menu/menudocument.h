@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QJSValue>
+
+class QXmlStreamReader;
+class QXmlStreamWriter;
+
+namespace Orvane::Imports {
+
+class MenuSettingsItem;
+class MenuSettingsList;
+class MenuSettingsRoot;
+
+// The engine's JSON object with its two functions; icons and actions travel as JSON text.
+struct MenuScript {
+    QJSValue json;
+    QJSValue stringify;
+    QJSValue parse;
+};
+
+// Element and attribute names of a menu document.
+namespace MenuDocument {
+inline constexpr char root[] = "root";
+inline constexpr char menu[] = "menu";
+inline constexpr char item[] = "item";
+inline constexpr char id[] = "id";
+inline constexpr char type[] = "type";
+inline constexpr char label[] = "label";
+inline constexpr char text[] = "text";
+inline constexpr char icon[] = "icon";
+inline constexpr char action[] = "action";
+inline constexpr char folder[] = "folder";
+inline constexpr char path[] = "path";
+inline constexpr char options[] = "options";
+} // namespace MenuDocument
+
+// Reads the menu element the reader stands on into a list owned by owner.
+MenuSettingsList *loadMenu(QXmlStreamReader &xml, MenuSettingsItem *owner, MenuSettingsRoot *root,
+                           const MenuScript &script);
+// Writes item's items list as one menu element; false when there is no such list.
+bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *item, const MenuScript &script);
+
+} // namespace Orvane::Imports

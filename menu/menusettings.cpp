@@ -1,0 +1,101 @@
+#include "menusettings.h"
+
+#include "menudocument.h"
+#include "menusettingslist.h"
+#include "menusettingsroot.h"
+
+#include "common/paths.h"
+#include "settings/settingsstore.h"
+#include "utils/warning.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJSEngine>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace Orvane::Imports {
+
+MenuSettings::MenuSettings(QJSEngine *engine) {
+    if (engine) {
+        m_json = engine->evaluate(QStringLiteral("JSON"), QString(), 1);
+        m_stringify = m_json.property(QStringLiteral("stringify"));
+        m_parse = m_json.property(QStringLiteral("parse"));
+    }
+}
+
+MenuSettings::~MenuSettings() = default;
+
+QObject *MenuSettings::create(QObject *parent) {
+    auto *root = new MenuSettingsRoot(parent);
+    root->setItems(new MenuSettingsList(root));
+    return root;
+}
+
+QObject *MenuSettings::create() {
+    return create(nullptr);
+}
+
+QObject *MenuSettings::load(QString directory, QString name, QObject *parent) {
+    const QString base = QDir::isRelativePath(directory)
+                             ? Orvane::Paths::configurations() + QLatin1Char('/') + directory
+                             : directory;
+    QFile file(base + QLatin1Char('/') + name + QLatin1String(".xml"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        ORV_WARNING("MenuSettings::load") << "cannot open file: " << file.fileName();
+        return nullptr;
+    }
+    QXmlStreamReader xml(&file);
+    xml.readNext();
+    while (!xml.isStartElement() && !xml.atEnd())
+        xml.readNext();
+    if (!xml.isStartElement()) {
+        ORV_WARNING("MenuSettings::load") << "cannot read root element";
+        return nullptr;
+    }
+    if (xml.name() != QLatin1String(MenuDocument::root)) {
+        ORV_WARNING("MenuSettings::load") << "invalid root element";
+        return nullptr;
+    }
+    auto *root = new MenuSettingsRoot(parent);
+    const MenuScript script{m_json, m_stringify, m_parse};
+    // Only the first menu counts; whatever follows it is never read.
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String(MenuDocument::menu)) {
+            root->setItems(loadMenu(xml, root, root, script));
+            break;
+        }
+        xml.skipCurrentElement();
+    }
+    if (xml.hasError()) {
+        ORV_WARNING("MenuSettings::load") << "error parsing xml: " << xml.errorString();
+        delete root;
+        return nullptr;
+    }
+    return root;
+}
+
+QObject *MenuSettings::load(QString directory, QString name) {
+    return load(directory, name, nullptr);
+}
+
+bool MenuSettings::save(QObject *settings, QString directory, QString name) {
+    auto *root = qobject_cast<MenuSettingsRoot *>(settings);
+    if (!root) {
+        ORV_WARNING("MenuSettings::save") << "invalid menu settings";
+        return false;
+    }
+    SettingsStore store;
+    QIODevice *device = store.open(directory, name + QLatin1String(".xml"));
+    if (!device)
+        return false;
+    QXmlStreamWriter xml(device);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeStartElement(QLatin1String(MenuDocument::root));
+    const bool written = saveMenu(xml, root, {m_json, m_stringify, m_parse});
+    xml.writeEndElement();
+    return written && store.commit();
+}
+
+} // namespace Orvane::Imports

@@ -1,0 +1,8 @@
+#include "settingslist.h"
+
+namespace Orvane::Imports {
+
+SettingsList::SettingsList(QObject *parent)
+    : SettingsListModel(parent) {}
+
+} // namespace Orvane::Imports

@@ -1,0 +1,5 @@
+import QtQml 2.12
+
+QtObject {
+    property int answer: 42
+}
