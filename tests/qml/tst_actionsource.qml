@@ -45,6 +45,12 @@ TestCase {
             box.reject()
     }
 
+    function test_options() {
+        compare(ActionSource.ConfirmBeforeAction, 1)
+        compare(ActionSource.KeepLauncherAfterAction, 2)
+        compare(ActionSource.CloseLauncherAfterAction, 4)
+    }
+
     function test_placeholder() {
         var src = sourceComponent.createObject(testCase)
         compare(src.action, Impl.DefaultAction)

@@ -14,6 +14,7 @@ TestCase {
     Component { id: notificationComponent; Notification { title: "Hello"; message: "World" } }
     Component { id: windowComponent; Window { width: 40; height: 30 } }
     Component { id: nativeWindowComponent; Impl.Window {} }
+    Component { id: nativeUtilsComponent; Impl.Utils {} }
     Component {
         id: containerComponent
         Container { QtObject { objectName: "a" } QtObject { objectName: "b" } }
@@ -72,6 +73,19 @@ TestCase {
         m.destroy()
     }
 
+    // The same names in Orvane.impl are the native bases, without what the components add.
+    function test_nativeBases() {
+        var utils = nativeUtilsComponent.createObject(testCase)
+        compare(utils.printError, undefined)
+        compare(typeof Utils.printError, "function")
+        compare(utils.cachePath("native"), testDirs.cache + "/native")
+        compare(Utils.cachePath("native"), testDirs.cache + "/native")
+        utils.destroy()
+        compare(Impl.DefaultAction.title, "<N/A>")
+        verify(!Impl.DefaultAction.enabled)
+        compare(Impl.DefaultAction.label, "")
+    }
+
     function test_windowTransparent() {
         var w = nativeWindowComponent.createObject(null)
         compare(w.color, Qt.rgba(0, 0, 0, 0))
@@ -95,8 +109,8 @@ TestCase {
         } catch (e) {
             error = e
         }
-        compare(error.lineNumber, 94)
-        ignoreWarning(Qt.resolvedUrl("tst_components.qml") + ":" + 94 + ": Error: it broke")
+        compare(error.lineNumber, 108)
+        ignoreWarning(Qt.resolvedUrl("tst_components.qml") + ":" + 108 + ": Error: it broke")
         Utils.printError(error)
     }
 }
