@@ -2,5 +2,5 @@ pragma Singleton
 import QtQml 2.12
 
 QtObject {
-    function open(what) { return Core.record("PopupMenu.open", arguments) }
+    function open(what) { return Core.record("PopupMenu", arguments) }
 }
