@@ -10,34 +10,27 @@
 namespace Orvane {
 
 Core::Core(QObject *parent)
-    : QObject(parent)
-{
-}
+    : QObject(parent) {}
 
-Core *Core::instance()
-{
+Core *Core::instance() {
     static Core *core = new Core(qApp);
     return core;
 }
 
-void Core::setEngine(QJSEngine *engine)
-{
+void Core::setEngine(QJSEngine *engine) {
     m_engine = engine;
 }
 
-QJSEngine *Core::engine() const
-{
+QJSEngine *Core::engine() const {
     return m_engine;
 }
 
 void Core::addResource(const QString &domain, const QString &catalog, const QUrl &url,
-                       QObject *object)
-{
+                       QObject *object) {
     m_resources.append({domain, catalog, url, object});
 }
 
-QJSValue Core::resources(const QRegExp &domain, const QRegExp &catalog) const
-{
+QJSValue Core::resources(const QRegExp &domain, const QRegExp &catalog) const {
     if (!m_engine)
         return QJSValue(QJSValue::NullValue);
     QJSValue list = m_engine->newArray();
@@ -54,8 +47,7 @@ QJSValue Core::resources(const QRegExp &domain, const QRegExp &catalog) const
     return list;
 }
 
-QObject *Core::resource(const QUrl &url) const
-{
+QObject *Core::resource(const QUrl &url) const {
     for (const Resource &resource : m_resources) {
         if (resource.url == url)
             return resource.object;
@@ -63,21 +55,18 @@ QObject *Core::resource(const QUrl &url) const
     return nullptr;
 }
 
-int Core::keyboardModifiers() const
-{
+int Core::keyboardModifiers() const {
     if (m_modifiersOverride >= 0)
         return m_modifiersOverride;
     return int(QGuiApplication::queryKeyboardModifiers());
 }
 
-void Core::overrideKeyboardModifiers(int modifiers)
-{
+void Core::overrideKeyboardModifiers(int modifiers) {
     m_modifiersOverride = modifiers < 0 ? -1 : modifiers;
 }
 
 bool Core::execute(const QString &path, const QString &param, const QString &cwd,
-                   const QString &verb)
-{
+                   const QString &verb) {
     emit executeRequested(path, param, cwd, verb);
     if (path.isEmpty())
         return false;
@@ -88,8 +77,7 @@ bool Core::execute(const QString &path, const QString &param, const QString &cwd
     return QProcess::startDetached(path, arguments, cwd.isEmpty() ? QDir::currentPath() : cwd);
 }
 
-bool Core::command(const QString &cmd, const QString &cwd)
-{
+bool Core::command(const QString &cmd, const QString &cwd) {
     emit commandRequested(cmd, cwd);
     if (cmd.isEmpty())
         return false;
@@ -97,21 +85,18 @@ bool Core::command(const QString &cmd, const QString &cwd)
                                    cwd.isEmpty() ? QDir::currentPath() : cwd);
 }
 
-bool Core::openUrl(const QUrl &url)
-{
+bool Core::openUrl(const QUrl &url) {
     if (!url.isValid() || url.isEmpty())
         return false;
     return QDesktopServices::openUrl(url);
 }
 
-bool Core::showPreferences()
-{
+bool Core::showPreferences() {
     emit preferencesRequested();
     return true;
 }
 
-void Core::restartOnExit()
-{
+void Core::restartOnExit() {
     if (m_restartPending)
         return;
     m_restartPending = true;
