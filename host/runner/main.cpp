@@ -81,68 +81,6 @@ QQuickWindow *windowFor(QObject *root, QSize size) {
     return window;
 }
 
-// The shell's notifications, listed in the top right corner above the desktop.
-void showNotifications(QQmlEngine *engine, QQuickWindow *window) {
-    static const char overlay[] = R"(
-import QtQuick 2.12
-import Orvane.Private 1.0 as ORV
-
-Column {
-    x: parent ? parent.width - width - 12 : 0
-    y: 12
-    spacing: 8
-    z: 1e9
-
-    Repeater {
-        model: ORV.Core.system ? ORV.Core.system.notifications : []
-
-        Rectangle {
-            width: 300
-            height: body.implicitHeight + 20
-            radius: 6
-            color: "#e6303640"
-            border.color: modelData.icon ? modelData.icon.color : "white"
-
-            Column {
-                id: body
-                x: 10
-                y: 10
-                width: parent.width - 20
-                spacing: 4
-
-                Text {
-                    width: parent.width
-                    text: modelData.title
-                    color: "white"
-                    font.bold: true
-                    elide: Text.ElideRight
-                }
-                Text {
-                    width: parent.width
-                    text: modelData.message
-                    color: "#dddddd"
-                    wrapMode: Text.Wrap
-                }
-            }
-        }
-    }
-}
-)";
-    QQmlComponent component(engine);
-    component.setData(overlay, QUrl::fromLocalFile(QCoreApplication::applicationDirPath() +
-                                                   QStringLiteral("/notifications.qml")));
-    QObject *object = component.beginCreate(engine->rootContext());
-    auto *item = qobject_cast<QQuickItem *>(object);
-    if (!item) {
-        fail(QStringLiteral("cannot show notifications: ") + component.errorString().trimmed());
-        delete object;
-        return;
-    }
-    item->setParentItem(window->contentItem());
-    item->setParent(window->contentItem());
-    component.completeCreate();
-}
-
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -231,7 +169,6 @@ int main(int argc, char *argv[]) {
                  .arg(file.filePath()));
         return 1;
     }
-    showNotifications(&engine, view);
     view->show();
 
     int status = 0;
