@@ -11,6 +11,10 @@
 #include "menu/menusettings.h"
 #include "menu/menusettingsitem.h"
 #include "menu/menusettingslist.h"
+#include "settings/settings.h"
+#include "settings/settingslist.h"
+#include "settings/settingsmap.h"
+#include "settings/settingsmapattached.h"
 
 #include <QQmlEngine>
 #include <QQuickWindow>
@@ -25,6 +29,11 @@ template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *)
     QObject *object = T::instance();
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
     return object;
+}
+
+QObject *settingsSingleton(QQmlEngine *engine, QJSEngine *)
+{
+    return new Settings(engine);
 }
 
 QObject *menuSettings(QQmlEngine *engine, QJSEngine *)
@@ -56,12 +65,14 @@ void CorePlugin::registerTypes(const char *uri)
     qmlRegisterSingletonType(component("impl/DefaultValue.qml"), impl, 1, 0, "DefaultValue");
     // row 11: UrlInfo
     qRegisterMetaType<Orvane::Imports::MenuItemFolderOptions>();
-    // row 13: SettingsMapAttached
+    qmlRegisterAnonymousType<SettingsMapAttached>("", 1);
     qmlRegisterType<Orvane::GUI::View>(uri, 1, 0, "View");
     qmlRegisterType<Orvane::ResourceFilter>(uri, 1, 0, "ResourceFilter");
     // row 16: SoundEffect
-    // row 17: SettingsMap
-    // row 18: SettingsList
+    qmlRegisterUncreatableType<SettingsMap>(uri, 1, 0, "SettingsMap",
+                                            QStringLiteral("SettingsMap is uncreatable"));
+    qmlRegisterUncreatableType<SettingsList>(uri, 1, 0, "SettingsList",
+                                             QStringLiteral("SettingsList is uncreatable"));
     qmlRegisterUncreatableType<Orvane::Imports::MenuFolderItem>(
         uri, 1, 0, "MenuFolderItem", QStringLiteral("MenuFolderItem is uncreatable"));
     qmlRegisterUncreatableType<Orvane::Imports::MenuFolderList>(
@@ -71,7 +82,7 @@ void CorePlugin::registerTypes(const char *uri)
     qmlRegisterUncreatableType<Orvane::Imports::MenuSettingsList>(
         uri, 1, 0, "MenuSettingsList", QStringLiteral("MenuSettingsList is uncreatable"));
     // row 23: Resources
-    // row 24: Settings
+    qmlRegisterSingletonType<Settings>(uri, 1, 0, "Settings", &settingsSingleton);
     qmlRegisterSingletonType<Orvane::Imports::MenuSettings>(uri, 1, 0, "MenuSettings",
                                                             &menuSettings);
     // row 26: Url

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QJSValue>
+#include <QVariant>
+
+class QObject;
+class QXmlStreamReader;
+class QXmlStreamWriter;
+
+namespace Orvane::Imports {
+
+struct SaveNodeContext {
+    QJSValue json;
+    QJSValue stringify;
+    QXmlStreamWriter &writer;
+};
+
+struct LoadNodeContext {
+    QJSValue json;
+    QJSValue parse;
+    QXmlStreamReader &reader;
+};
+
+// Writes one entry of a settings tree as a map, list or value element. True only
+// when a map or list element was written.
+bool saveNode(const SaveNodeContext &context, const QVariant &value, const QString &name);
+
+// Reads the element the reader stands on; maps and lists become children of
+// `parent`. Invalid when nothing could be read.
+QVariant loadNode(const LoadNodeContext &context, QObject *parent);
+
+} // namespace Orvane::Imports
