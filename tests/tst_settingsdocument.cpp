@@ -252,6 +252,15 @@ private slots:
                  QByteArray("doc"));
         QVERIFY(settings->exists(QStringLiteral("slots"), QStringLiteral("other")));
         QVERIFY(!settings->exists(QStringLiteral("slots"), QStringLiteral("third")));
+        // A name that already carries the extension, in any case, is used unchanged.
+        SettingsMap tree;
+        QVERIFY(settings->save(&tree, QStringLiteral("slots"), QStringLiteral("Upper.XML")));
+        QVERIFY(QFile::exists(config + QStringLiteral("/slots/Upper.XML")));
+        QVERIFY(settings->load(QStringLiteral("slots"), QStringLiteral("Upper.XML"), &tree));
+        // An absolute directory is written in place.
+        QVERIFY(settings->save(&tree, config + QStringLiteral("/slots"), QStringLiteral("abs")));
+        QVERIFY(QFile::exists(config + QStringLiteral("/slots/abs.xml")));
+        QVERIFY(!QFile::exists(TestEnvironment::cacheDir() + QStringLiteral("/Configs") + config));
         QVERIFY(settings->writeToFile("abs", config + QStringLiteral("/slots/abs.bin")));
         QVERIFY(settings->exists(config + QStringLiteral("/slots"), QStringLiteral("abs.bin")));
 
