@@ -201,6 +201,31 @@ private slots:
         QVERIFY(!map->isModified());
     }
 
+    void hugeDocument() {
+        SettingsList list;
+        const QString big(1 << 20, QLatin1Char('z'));
+        list.append(big);
+        for (int i = 0; i < 100000; ++i)
+            list.append(i);
+        const QString path = config + QStringLiteral("/huge.xml");
+        QVERIFY(settings->saveToFile(&list, path));
+        QScopedPointer<QObject> loaded(settings->loadFromFile(path));
+        auto *back = qobject_cast<SettingsList *>(loaded.data());
+        QVERIFY(back);
+        QCOMPARE(back->count(), 100001);
+        QCOMPARE(back->get(0).toString(), big);
+        QCOMPARE(back->get(100000).toInt(), 99999);
+
+        // Cut in half: the whole tree goes.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2));
+        file.close();
+        QTest::ignoreMessage(
+            QtWarningMsg, "Settings::loadFromFile: error parsing xml: Premature end of document.");
+        QVERIFY(!settings->loadFromFile(path));
+    }
+
     void readerFailures_data() {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("message");
