@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtTest 1.2
+import QtQml.Models 2.15
 import Orvane 1.0
 
 TestCase {
@@ -9,6 +10,13 @@ TestCase {
     SignalSpy {
         id: folderSpy
         signalName: "folderChanged"
+    }
+
+    Instantiator {
+        id: rows
+        delegate: QtObject {
+            property string label: modelData.label
+        }
     }
 
     function test_enumAndTypes() {
@@ -52,6 +60,10 @@ TestCase {
         compare(folderSpy.count, 2)
         verify(folder.items.count > 0)
         verify(folder.items.get(0).label.length > 0)
+        rows.model = folder.items
+        compare(rows.count, folder.items.count)
+        compare(rows.objectAt(0).label, folder.items.get(0).label)
+        compare(JSON.stringify(folder.items), "null")
 
         var sub = root.items.create()
         sub.type = MenuSettings.MenuItem
