@@ -50,11 +50,10 @@ void readType(QXmlStreamReader &xml, MenuSettingsItem *item) {
     }
 }
 
-bool parseJson(QXmlStreamReader &xml, const MenuScript &script, QJSValue &value,
+bool parseJson(QXmlStreamReader &xml, const ScriptJson &json, QJSValue &value,
                const char *message) {
     const QString text = readText(xml);
-    QJSValue parse = script.parse;
-    const QJSValue result = parse.callWithInstance(script.json, {text});
+    const QJSValue result = json.callParse(text);
     if (result.isError()) {
         ORV_WARNING("Imports::loadMenu") << message << text;
         return false;
@@ -64,7 +63,7 @@ bool parseJson(QXmlStreamReader &xml, const MenuScript &script, QJSValue &value,
 }
 
 MenuSettingsItem *readItem(QXmlStreamReader &xml, MenuSettingsList *list, MenuSettingsItem *owner,
-                           MenuSettingsRoot *root, const MenuScript &script) {
+                           MenuSettingsRoot *root, const ScriptJson &json) {
     auto *item = new MenuSettingsItem(root, owner, list);
     QString itemId = xml.attributes().value(QLatin1String(id)).toString();
     if (itemId.isEmpty() && root)
@@ -82,16 +81,16 @@ MenuSettingsItem *readItem(QXmlStreamReader &xml, MenuSettingsList *list, MenuSe
             item->setText(readText(xml));
         } else if (name == QLatin1String(icon)) {
             QJSValue value;
-            if (parseJson(xml, script, value, "invalid icon: "))
+            if (parseJson(xml, json, value, "invalid icon: "))
                 item->setIconValue(value);
         } else if (name == QLatin1String(action)) {
             QJSValue value;
-            if (parseJson(xml, script, value, "invalid action: "))
+            if (parseJson(xml, json, value, "invalid action: "))
                 item->setAction(value);
         } else if (name == QLatin1String(folder)) {
             readFolder(xml, folderOptions);
         } else if (name == QLatin1String(menu)) {
-            item->setItems(loadMenu(xml, item, root, script));
+            item->setItems(loadMenu(xml, item, root, json));
         } else {
             xml.skipCurrentElement();
         }
@@ -107,12 +106,11 @@ MenuSettingsItem *readItem(QXmlStreamReader &xml, MenuSettingsList *list, MenuSe
     return item;
 }
 
-void writeJson(QXmlStreamWriter &xml, const MenuScript &script, const QJSValue &value,
+void writeJson(QXmlStreamWriter &xml, const ScriptJson &json, const QJSValue &value,
                const char *element, const char *message, const QString &itemId) {
     if (!value.isObject())
         return;
-    QJSValue stringify = script.stringify;
-    const QJSValue result = stringify.callWithInstance(script.json, {value});
+    const QJSValue result = json.callStringify(value);
     if (result.isError()) {
         ORV_WARNING("Imports::saveMenu") << message << itemId;
         return;
@@ -123,13 +121,13 @@ void writeJson(QXmlStreamWriter &xml, const MenuScript &script, const QJSValue &
 } // namespace
 
 MenuSettingsList *loadMenu(QXmlStreamReader &xml, MenuSettingsItem *owner, MenuSettingsRoot *root,
-                           const MenuScript &script) {
+                           const ScriptJson &json) {
     if (xml.hasError())
         return nullptr;
     auto *list = new MenuSettingsList(owner);
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String(item))
-            list->appendLoaded(readItem(xml, list, owner, root, script));
+            list->appendLoaded(readItem(xml, list, owner, root, json));
         else
             xml.skipCurrentElement();
     }
@@ -137,7 +135,7 @@ MenuSettingsList *loadMenu(QXmlStreamReader &xml, MenuSettingsItem *owner, MenuS
     return list;
 }
 
-bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *owner, const MenuScript &script) {
+bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *owner, const ScriptJson &json) {
     auto *list = owner ? qobject_cast<MenuSettingsList *>(owner->items()) : nullptr;
     if (xml.hasError() || !list)
         return false;
@@ -155,13 +153,13 @@ bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *owner, const MenuScript &
         xml.writeTextElement(QLatin1String(type), QString::number(int(item->type())));
         xml.writeTextElement(QLatin1String(label), item->label());
         xml.writeTextElement(QLatin1String(text), item->text());
-        writeJson(xml, script, item->iconValue(), icon, "invalid icon: ", item->id());
+        writeJson(xml, json, item->iconValue(), icon, "invalid icon: ", item->id());
         switch (item->type()) {
         case MenuSettings::ActionItem:
-            writeJson(xml, script, item->action(), action, "invalid action: ", item->id());
+            writeJson(xml, json, item->action(), action, "invalid action: ", item->id());
             break;
         case MenuSettings::MenuItem:
-            saveMenu(xml, item, script);
+            saveMenu(xml, item, json);
             break;
         case MenuSettings::FolderItem: {
             const MenuItemFolderOptions options = item->folder();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QJSValue>
+#include "settings/scriptjson.h"
 
 class QXmlStreamReader;
 class QXmlStreamWriter;
@@ -10,13 +10,6 @@ namespace Orvane::Imports {
 class MenuSettingsItem;
 class MenuSettingsList;
 class MenuSettingsRoot;
-
-// The engine's JSON object with its two functions; icons and actions travel as JSON text.
-struct MenuScript {
-    QJSValue json;
-    QJSValue stringify;
-    QJSValue parse;
-};
 
 // Element and attribute names of a menu document.
 namespace MenuDocument {
@@ -36,8 +29,8 @@ inline constexpr char options[] = "options";
 
 // Reads the menu element the reader stands on into a list owned by owner.
 MenuSettingsList *loadMenu(QXmlStreamReader &xml, MenuSettingsItem *owner, MenuSettingsRoot *root,
-                           const MenuScript &script);
+                           const ScriptJson &json);
 // Writes item's items list as one menu element; false when there is no such list.
-bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *item, const MenuScript &script);
+bool saveMenu(QXmlStreamWriter &xml, MenuSettingsItem *item, const ScriptJson &json);
 
 } // namespace Orvane::Imports

@@ -4,11 +4,10 @@
 #include "menusettingslist.h"
 #include "menusettingsroot.h"
 
-#include "common/paths.h"
+#include "settings/settingspath.h"
 #include "settings/settingsstore.h"
 #include "utils/warning.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJSEngine>
 #include <QXmlStreamReader>
@@ -16,13 +15,8 @@
 
 namespace Orvane::Imports {
 
-MenuSettings::MenuSettings(QJSEngine *engine) {
-    if (engine) {
-        m_json = engine->evaluate(QStringLiteral("JSON"), QString(), 1);
-        m_stringify = m_json.property(QStringLiteral("stringify"));
-        m_parse = m_json.property(QStringLiteral("parse"));
-    }
-}
+MenuSettings::MenuSettings(QJSEngine *engine)
+    : m_json(engine) {}
 
 MenuSettings::~MenuSettings() = default;
 
@@ -37,10 +31,7 @@ QObject *MenuSettings::create() {
 }
 
 QObject *MenuSettings::load(QString directory, QString name, QObject *parent) {
-    const QString base = QDir::isRelativePath(directory)
-                             ? Orvane::Paths::configurations() + QLatin1Char('/') + directory
-                             : directory;
-    QFile file(base + QLatin1Char('/') + name + QLatin1String(".xml"));
+    QFile file(SettingsPath::file(directory, name + QLatin1String(".xml")));
     if (!file.open(QIODevice::ReadOnly)) {
         ORV_WARNING("MenuSettings::load") << "cannot open file: " << file.fileName();
         return nullptr;
@@ -58,11 +49,10 @@ QObject *MenuSettings::load(QString directory, QString name, QObject *parent) {
         return nullptr;
     }
     auto *root = new MenuSettingsRoot(parent);
-    const MenuScript script{m_json, m_stringify, m_parse};
     // Only the first menu counts; whatever follows it is never read.
     while (xml.readNextStartElement()) {
         if (xml.name() == QLatin1String(MenuDocument::menu)) {
-            root->setItems(loadMenu(xml, root, root, script));
+            root->setItems(loadMenu(xml, root, root, m_json));
             break;
         }
         xml.skipCurrentElement();
@@ -93,7 +83,7 @@ bool MenuSettings::save(QObject *settings, QString directory, QString name) {
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
     xml.writeStartElement(QLatin1String(MenuDocument::root));
-    const bool written = saveMenu(xml, root, {m_json, m_stringify, m_parse});
+    const bool written = saveMenu(xml, root, m_json);
     xml.writeEndElement();
     return written && store.commit();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QJSValue>
+#include "settings/scriptjson.h"
+
 #include <QObject>
 
 class QJSEngine;
@@ -33,9 +34,8 @@ public slots:
     bool save(QObject *settings, QString directory, QString name);
 
 private:
-    QJSValue m_json;
-    QJSValue m_stringify;
-    QJSValue m_parse;
+    // Icons and actions are stored as the engine's own JSON text.
+    ScriptJson m_json;
 };
 
 } // namespace Orvane::Imports

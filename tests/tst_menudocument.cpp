@@ -7,7 +7,6 @@
 #include "testenvironment.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJSEngine>
 #include <QPointer>
@@ -399,49 +398,6 @@ private slots:
         QScopedPointer<QObject> fromAbsolute(m_settings.load(absolute, QStringLiteral("menu")));
         QVERIFY(fromAbsolute);
         caught.take();
-    }
-
-    void tenThousandItems() {
-        QScopedPointer<MenuSettingsRoot> root(static_cast<MenuSettingsRoot *>(m_settings.create()));
-        // 100 submenus of 99 items each, plus the submenus themselves: 10,000 items.
-        for (int i = 0; i < 100; ++i) {
-            MenuSettingsItem *sub = listOf(root.data())->create();
-            sub->setType(MenuSettings::MenuItem);
-            sub->setLabel(QStringLiteral("menu %1").arg(i));
-            for (int j = 0; j < 99; ++j) {
-                MenuSettingsItem *item = listOf(sub)->create();
-                item->setType(MenuSettings::ActionItem);
-                item->setLabel(QStringLiteral("item %1").arg(j));
-                item->setAction(js("({source: 'orv://system/action#open', data: {url: 'x'}})"));
-            }
-        }
-        QCOMPARE(MenuSettingsRoot::collectItems(root.data()).size(), 10001);
-
-        QElapsedTimer timer;
-        timer.start();
-        QVERIFY(m_settings.save(root.data(), QStringLiteral("menus"), QStringLiteral("big")));
-        const qint64 save = timer.nsecsElapsed();
-        timer.restart();
-        QScopedPointer<MenuSettingsRoot> loaded(load(QStringLiteral("big")));
-        const qint64 load = timer.nsecsElapsed();
-        QVERIFY(loaded);
-        QCOMPARE(MenuSettingsRoot::collectItems(loaded.data()).size(), 10001);
-
-        const QByteArray bytes = readFile(menuFile(QStringLiteral("big")));
-        timer.restart();
-        {
-            QFile file(TestEnvironment::root() + QStringLiteral("/raw.xml"));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        }
-        const qint64 write = timer.nsecsElapsed();
-        timer.restart();
-        const QByteArray raw = readFile(TestEnvironment::root() + QStringLiteral("/raw.xml"));
-        const qint64 read = timer.nsecsElapsed();
-        QCOMPARE(raw.size(), bytes.size());
-        qInfo("10000 items, %d bytes: save %.1f ms (raw write %.2f ms), load %.1f ms (raw read "
-              "%.2f ms)",
-              int(bytes.size()), save / 1e6, write / 1e6, load / 1e6, read / 1e6);
     }
 };
 

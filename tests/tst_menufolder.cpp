@@ -72,7 +72,6 @@ private slots:
         // Not a URL with a local file: nothing to list.
         QCOMPARE(resolveFolderPath(m_folder), QString());
         QCOMPARE(resolveFolderPath(QStringLiteral("C:\\Users")), QString());
-        QCOMPARE(resolveFolderPath(QString()), QString());
     }
 
     void listsFoldersFirstByName() {
@@ -93,11 +92,9 @@ private slots:
             QCOMPARE(e->label(), labels.at(i));
             QCOMPARE(e->type(), i < 2 ? MenuSettings::FolderDirItem : MenuSettings::FolderFileItem);
             QCOMPARE(e->parentItem(), item);
-            QCOMPARE(e->text(), QString());
             QVERIFY(e->icon().isNull());
             QVERIFY((e->items() != nullptr) == (i < 2));
         }
-        QCOMPARE(entry(list, 0), entry(list, 0));
         QVERIFY(!list->get(-1).isValid());
         QVERIFY(!list->get(4).isValid());
 
@@ -106,8 +103,6 @@ private slots:
         QCOMPARE(qvariant_cast<MenuFolderItem *>(list->data(list->index(2), Qt::UserRole)),
                  entry(list, 2));
         QVERIFY(!list->data(list->index(2), Qt::DisplayRole).isValid());
-        QCOMPARE(list->rowCount(list->index(0)), 0);
-        QCOMPARE(list->toJSON(), nullptr);
     }
 
     void actionsAndIcons() {

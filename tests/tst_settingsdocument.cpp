@@ -15,14 +15,12 @@ using namespace Orvane::Imports;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
+QByteArray readAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-void writeFile(const QString &path, const QByteArray &data)
-{
+void writeFile(const QString &path, const QByteArray &data) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -47,8 +45,7 @@ const QByteArray workedExample = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
 
 } // namespace
 
-class TestSettingsDocument : public QObject
-{
+class TestSettingsDocument : public QObject {
     Q_OBJECT
 
 private:
@@ -56,8 +53,7 @@ private:
     Settings *settings = nullptr;
     QString config;
 
-    QString document(const QByteArray &body)
-    {
+    QString document(const QByteArray &body) {
         static int counter = 0;
         const QString path = config + QStringLiteral("/docs/doc%1.xml").arg(++counter);
         writeFile(path, body);
@@ -65,14 +61,12 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
+    void initTestCase() {
         settings = new Settings(&engine, this);
         config = TestEnvironment::configDir();
     }
 
-    void workedExampleRoundTrip()
-    {
+    void workedExampleRoundTrip() {
         SettingsMap map;
         map.insert(QStringLiteral("title"), QStringLiteral("Clock"));
         map.insert(QStringLiteral("enabled"), true);
@@ -104,14 +98,16 @@ private slots:
         QCOMPARE(loaded->value("title"), QVariant(QStringLiteral("Clock")));
         QCOMPARE(loaded->value("enabled"), QVariant(true));
         QCOMPARE(loaded->value("opacity").toDouble(), 0.5);
-        auto *loadedPosition = qobject_cast<SettingsMap *>(loaded->value("position").value<QObject *>());
+        auto *loadedPosition =
+            qobject_cast<SettingsMap *>(loaded->value("position").value<QObject *>());
         QVERIFY(loadedPosition);
         QCOMPARE(loadedPosition->parent(), loaded);
         QCOMPARE(loadedPosition->value("y").toInt(), 20);
         auto *loadedTags = qobject_cast<SettingsList *>(loaded->value("tags").value<QObject *>());
         QVERIFY(loadedTags);
         QCOMPARE(loadedTags->parent(), loaded);
-        QCOMPARE(loadedTags->values(), (QVariantList{QStringLiteral("red"), QStringLiteral("blue")}));
+        QCOMPARE(loadedTags->values(),
+                 (QVariantList{QStringLiteral("red"), QStringLiteral("blue")}));
         const QVariant colors = loaded->value("colors");
         QCOMPARE(colors.userType(), qMetaTypeId<QJSValue>());
         QVERIFY(colors.value<QJSValue>().isArray());
@@ -126,16 +122,15 @@ private slots:
         QVERIFY(nested.isNull());
     }
 
-    void valueKinds()
-    {
+    void valueKinds() {
         SettingsList list;
         list.append(QStringLiteral("say \"hi\" & <bye>"));
         list.append(QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9), Qt::UTC));
         list.append(QUrl(QStringLiteral("file:///tmp/x")));
         list.append(QVariant::fromValue(nullptr));
         list.append(42);
-        list.append(QVariant());                          // cleared: left out silently
-        list.append(QVariant::fromValue(QSize(1, 2)));    // not convertible: logged
+        list.append(QVariant());                       // cleared: left out silently
+        list.append(QVariant::fromValue(QSize(1, 2))); // not convertible: logged
         list.append(QVariant::fromValue(engine.evaluate("({a: [1, {b: null}]})")));
         list.append(QStringLiteral(""));
         QTest::ignoreMessage(QtWarningMsg, "Imports::saveNode: invalid node: ");
@@ -172,23 +167,22 @@ private slots:
         QVERIFY(!QFile::exists(config + QStringLiteral("/plain.xml")));
     }
 
-    void readerEntries()
-    {
-        const QString path = document(
-            "<?xml version=\"1.0\"?>\n<map>"
-            "<value name=\"quoted\"> \"a\\u0041\" </value>"
-            "<value name=\"lone\">\"</value>"
-            "<value name=\"inner\">\"x\"y\"</value>"
-            "<value name=\"undef\">undefined</value>"
-            "<value name=\"date\">2024-01-01</value>"
-            "<value name=\"open\">\"abc</value>"
-            "<other name=\"o\"><value name=\"deep\">1</value></other>"
-            "<value>1</value>"
-            "<map><value name=\"lost\">1</value></map>"
-            "<value name=\"twice\">1</value><value name=\"twice\">2</value>"
-            "<list name=\"l\"><value name=\"ignored\">3</value></list>"
-            "<value name=\"last\">true</value>"
-            "</map>trailing <garbage");
+    void readerEntries() {
+        const QString path =
+            document("<?xml version=\"1.0\"?>\n<map>"
+                     "<value name=\"quoted\"> \"a\\u0041\" </value>"
+                     "<value name=\"lone\">\"</value>"
+                     "<value name=\"inner\">\"x\"y\"</value>"
+                     "<value name=\"undef\">undefined</value>"
+                     "<value name=\"date\">2024-01-01</value>"
+                     "<value name=\"open\">\"abc</value>"
+                     "<other name=\"o\"><value name=\"deep\">1</value></other>"
+                     "<value>1</value>"
+                     "<map><value name=\"lost\">1</value></map>"
+                     "<value name=\"twice\">1</value><value name=\"twice\">2</value>"
+                     "<list name=\"l\"><value name=\"ignored\">3</value></list>"
+                     "<value name=\"last\">true</value>"
+                     "</map>trailing <garbage");
         QTest::ignoreMessage(QtWarningMsg, "Imports::loadNode: invalid value: undefined");
         QTest::ignoreMessage(QtWarningMsg, "Imports::loadNode: invalid value: 2024-01-01");
         QTest::ignoreMessage(QtWarningMsg, "Imports::loadNode: invalid string: \"abc");
@@ -207,17 +201,42 @@ private slots:
         QVERIFY(!map->isModified());
     }
 
-    void readerFailures_data()
-    {
+    void hugeDocument() {
+        SettingsList list;
+        const QString big(1 << 20, QLatin1Char('z'));
+        list.append(big);
+        for (int i = 0; i < 100000; ++i)
+            list.append(i);
+        const QString path = config + QStringLiteral("/huge.xml");
+        QVERIFY(settings->saveToFile(&list, path));
+        QScopedPointer<QObject> loaded(settings->loadFromFile(path));
+        auto *back = qobject_cast<SettingsList *>(loaded.data());
+        QVERIFY(back);
+        QCOMPARE(back->count(), 100001);
+        QCOMPARE(back->get(0).toString(), big);
+        QCOMPARE(back->get(100000).toInt(), 99999);
+
+        // Cut in half: the whole tree goes.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(file.size() / 2));
+        file.close();
+        QTest::ignoreMessage(
+            QtWarningMsg, "Settings::loadFromFile: error parsing xml: Premature end of document.");
+        QVERIFY(!settings->loadFromFile(path));
+    }
+
+    void readerFailures_data() {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << QByteArray() << "Settings::loadFromFile: cannot read root element";
+        QTest::newRow("empty") << QByteArray()
+                               << "Settings::loadFromFile: cannot read root element";
         QTest::newRow("binary") << QByteArray("\x00\x01\xff\xfe\x89PNG", 8)
                                 << "Settings::loadFromFile: cannot read root element";
-        QTest::newRow("root value") << QByteArray("<value>1</value>")
-                                    << "Settings::loadFromFile: invalid root element";
-        QTest::newRow("root other") << QByteArray("<settings/>")
-                                    << "Settings::loadFromFile: invalid root element";
+        QTest::newRow("root value")
+            << QByteArray("<value>1</value>") << "Settings::loadFromFile: invalid root element";
+        QTest::newRow("root other")
+            << QByteArray("<settings/>") << "Settings::loadFromFile: invalid root element";
         QTest::newRow("truncated")
             << QByteArray("<map><value name=\"a\">1</value><list name=\"b\"><value>2")
             << "Settings::loadFromFile: error parsing xml: Premature end of document.";
@@ -229,8 +248,7 @@ private slots:
             << "Settings::loadFromFile: error parsing xml: Opening and ending tag mismatch.";
     }
 
-    void readerFailures()
-    {
+    void readerFailures() {
         QFETCH(QByteArray, body);
         QFETCH(QString, message);
         const QString path = document(body);
@@ -240,8 +258,7 @@ private slots:
         QVERIFY(owner.children().isEmpty());
     }
 
-    void settingsSlots()
-    {
+    void settingsSlots() {
         const QString missing = config + QStringLiteral("/nothing/here.xml");
         QTest::ignoreMessage(QtWarningMsg,
                              qPrintable("Settings::loadFromFile: cannot open file: " + missing));
@@ -260,6 +277,15 @@ private slots:
                  QByteArray("doc"));
         QVERIFY(settings->exists(QStringLiteral("slots"), QStringLiteral("other")));
         QVERIFY(!settings->exists(QStringLiteral("slots"), QStringLiteral("third")));
+        // A name that already carries the extension, in any case, is used unchanged.
+        SettingsMap tree;
+        QVERIFY(settings->save(&tree, QStringLiteral("slots"), QStringLiteral("Upper.XML")));
+        QVERIFY(QFile::exists(config + QStringLiteral("/slots/Upper.XML")));
+        QVERIFY(settings->load(QStringLiteral("slots"), QStringLiteral("Upper.XML"), &tree));
+        // An absolute directory is written in place.
+        QVERIFY(settings->save(&tree, config + QStringLiteral("/slots"), QStringLiteral("abs")));
+        QVERIFY(QFile::exists(config + QStringLiteral("/slots/abs.xml")));
+        QVERIFY(!QFile::exists(TestEnvironment::cacheDir() + QStringLiteral("/Configs") + config));
         QVERIFY(settings->writeToFile("abs", config + QStringLiteral("/slots/abs.bin")));
         QVERIFY(settings->exists(config + QStringLiteral("/slots"), QStringLiteral("abs.bin")));
 
@@ -286,8 +312,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(config + QStringLiteral("/slots")));
     }
 
-    void modifiedFlags()
-    {
+    void modifiedFlags() {
         SettingsMap root;
         auto *child = new SettingsMap(&root);
         auto *list = new SettingsList(&root);

@@ -8,16 +8,14 @@ using namespace Orvane::Imports;
 
 namespace {
 
-QString letters(const SettingsListModel &list)
-{
+QString letters(const SettingsListModel &list) {
     QString text;
     for (const QVariant &item : list.values())
         text += item.toString();
     return text;
 }
 
-void fill(SettingsListModel &list, const QString &text)
-{
+void fill(SettingsListModel &list, const QString &text) {
     list.clear();
     for (const QChar c : text)
         list.append(QString(c));
@@ -26,13 +24,11 @@ void fill(SettingsListModel &list, const QString &text)
 
 } // namespace
 
-class TestSettingsList : public QObject
-{
+class TestSettingsList : public QObject {
     Q_OBJECT
 
 private slots:
-    void modelInterface()
-    {
+    void modelInterface() {
         SettingsList list;
         list.append(QStringLiteral("a"));
         QCOMPARE(list.roleNames(), (QHash<int, QByteArray>{{256, "modelData"}}));
@@ -56,8 +52,7 @@ private slots:
         QVERIFY(list.isModified());
     }
 
-    void insertSetAppend()
-    {
+    void insertSetAppend() {
         SettingsListModel list;
         QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
         QSignalSpy changed(&list, &QAbstractItemModel::dataChanged);
@@ -93,8 +88,7 @@ private slots:
         QVERIFY(!list.isModified());
     }
 
-    void removeAndClear()
-    {
+    void removeAndClear() {
         SettingsListModel list;
         QSignalSpy removed(&list, &QAbstractItemModel::rowsRemoved);
         QSignalSpy counted(&list, &SettingsListModel::countChanged);
@@ -146,8 +140,7 @@ private slots:
         QCOMPARE(list.count(), 0);
     }
 
-    void move_data()
-    {
+    void move_data() {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<int>("count");
@@ -160,8 +153,7 @@ private slots:
         QTest::newRow("overlapping") << 0 << 1 << 3 << "dabce" << 4;
     }
 
-    void move()
-    {
+    void move() {
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(int, count);
@@ -181,15 +173,14 @@ private slots:
         QVERIFY(list.isModified());
     }
 
-    void moveRejected()
-    {
+    void moveRejected() {
         SettingsListModel list;
         fill(list, "abcde");
         QSignalSpy moved(&list, &QAbstractItemModel::rowsMoved);
         QVERIFY(list.move(1, 1, 2));
         QVERIFY(list.move(1, 3, 0));
-        for (const auto &args : {std::array<int, 3>{2, 4, 2}, {-1, 0, 1}, {0, -1, 1},
-                                 {0, 1, -1}, {4, 0, 2}}) {
+        for (const auto &args :
+             {std::array<int, 3>{2, 4, 2}, {-1, 0, 1}, {0, -1, 1}, {0, 1, -1}, {4, 0, 2}}) {
             QTest::ignoreMessage(QtWarningMsg, "SettingsListModel::move: out of range");
             QVERIFY(!list.move(args[0], args[1], args[2]));
         }

@@ -14,14 +14,12 @@ using namespace Orvane::Imports;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
+QByteArray readAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-bool save(const QString &directory, const QString &name, const QByteArray &data)
-{
+bool save(const QString &directory, const QString &name, const QByteArray &data) {
     SettingsStore store;
     QIODevice *device = store.open(directory, name);
     return device && device->write(data) == data.size() && store.commit();
@@ -30,15 +28,13 @@ bool save(const QString &directory, const QString &name, const QByteArray &data)
 // Counts what reaches the host category, to prove that a case stays silent.
 int messages = 0;
 QtMessageHandler previousHandler = nullptr;
-void countingHandler(QtMsgType type, const QMessageLogContext &context, const QString &text)
-{
+void countingHandler(QtMsgType type, const QMessageLogContext &context, const QString &text) {
     ++messages;
     previousHandler(type, context, text);
 }
 
 // Sets or clears the immutable flag, with which even root cannot replace a file.
-bool setImmutable(const QString &path, bool on)
-{
+bool setImmutable(const QString &path, bool on) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
     if (fd < 0)
         return false;
@@ -50,13 +46,11 @@ bool setImmutable(const QString &path, bool on)
     return ok;
 }
 
-class Environment
-{
+class Environment {
 public:
     Environment(const char *name, const QString &value)
         : name(name)
-        , saved(qgetenv(name))
-    {
+        , saved(qgetenv(name)) {
         qputenv(name, QFile::encodeName(value));
     }
     ~Environment() { qputenv(name, saved); }
@@ -68,8 +62,7 @@ private:
 
 } // namespace
 
-class TestSettingsStore : public QObject
-{
+class TestSettingsStore : public QObject {
     Q_OBJECT
 
 private:
@@ -77,8 +70,7 @@ private:
     QString cache = TestEnvironment::cacheDir();
 
 private slots:
-    void replacesTarget()
-    {
+    void replacesTarget() {
         QVERIFY(save("widgets/clock", "main.xml", "first"));
         QVERIFY(save("widgets/clock", "main.xml", "second, longer"));
         QCOMPARE(readAll(config + "/widgets/clock/main.xml"), QByteArray("second, longer"));
@@ -96,8 +88,7 @@ private slots:
         QVERIFY(QFile::exists(config + "/top"));
     }
 
-    void direct()
-    {
+    void direct() {
         SettingsStore store;
         const QString path = config + "/direct.bin";
         QIODevice *device = store.open(path);
@@ -122,8 +113,7 @@ private slots:
         QVERIFY(!blocked.open(config, "isdir.xml"));
     }
 
-    void silentFailures()
-    {
+    void silentFailures() {
         messages = 0;
         previousHandler = qInstallMessageHandler(countingHandler);
         SettingsStore never;
@@ -142,8 +132,7 @@ private slots:
         QCOMPARE(messages, 0);
     }
 
-    void cannotCreateDirectory()
-    {
+    void cannotCreateDirectory() {
         const QString blocker = TestEnvironment::root() + "/blocker";
         QFile file(blocker);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -157,22 +146,21 @@ private slots:
         }
         {
             Environment env("ORVANE_CONFIG_DIR", blocker);
-            QTest::ignoreMessage(QtWarningMsg,
-                                 qPrintable("SettingsStore::open: cannot create directory: " +
-                                            blocker + "/d"));
+            QTest::ignoreMessage(
+                QtWarningMsg,
+                qPrintable("SettingsStore::open: cannot create directory: " + blocker + "/d"));
             QVERIFY(!save("d", "n", "x"));
         }
     }
 
-    void failingMove()
-    {
+    void failingMove() {
         // A directory in the target's place: rename fails with EISDIR (0x15).
         QDir().mkpath(config + "/move/main.xml/inside");
         const QString from = cache + "/Configs/move/main.xml";
         const QString to = config + "/move/main.xml";
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("SettingsStore::commit: cannot move file: 15\nfrom: " +
-                                        from + "\nto: " + to));
+        QTest::ignoreMessage(
+            QtWarningMsg, qPrintable("SettingsStore::commit: cannot move file: 15\nfrom: " + from +
+                                     "\nto: " + to));
         QVERIFY(!save("move", "main.xml", "new"));
         QCOMPARE(readAll(from), QByteArray("new"));
         QVERIFY(QFileInfo(to + "/inside").isDir());
@@ -182,9 +170,9 @@ private slots:
         const QString target = config + "/locked/main.xml";
         if (!setImmutable(target, true))
             QSKIP("the file system has no immutable flag");
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("SettingsStore::commit: cannot move file: 1\nfrom: " +
-                                        cache + "/Configs/locked/main.xml\nto: " + target));
+        QTest::ignoreMessage(
+            QtWarningMsg, qPrintable("SettingsStore::commit: cannot move file: 1\nfrom: " + cache +
+                                     "/Configs/locked/main.xml\nto: " + target));
         const bool saved = save("locked", "main.xml", "new");
         setImmutable(target, false);
         QVERIFY(!saved);
@@ -196,8 +184,7 @@ private slots:
         QVERIFY(!QFile::exists(cache + "/Configs/locked/main.xml"));
     }
 
-    void acrossFileSystems()
-    {
+    void acrossFileSystems() {
         if (!QFileInfo(QStringLiteral("/dev/shm")).isWritable())
             QSKIP("no /dev/shm");
         QTemporaryDir shm(QStringLiteral("/dev/shm/orvane-store-XXXXXX"));

@@ -1,22 +1,35 @@
 import QtQuick 2.12
-import QtQuick.Window 2.12
 import Orvane 1.0
 
+// The example desktop: a see-through window holding a clock, a system monitor and
+// the launcher, and a notification when the launcher opens.
 Window {
+    id: desktop
+
     width: 1280
     height: 800
     visible: true
-    color: "#1e2228"
+    color: "transparent"
+    title: qsTr("Orvane example desktop")
 
-    Text {
-        anchors.centerIn: parent
-        text: "Orvane"
-        color: "white"
-        font.pixelSize: 48
-    }
-
+    Clock {}
     SystemMonitor {
-        x: 24
-        y: 24
+        x: 40
+        y: 240
+        width: 360
+        height: 110
     }
+    Launcher {
+        x: 460
+        y: 40
+    }
+
+    Notification {
+        id: launcherOpened
+        title: qsTr("Launcher opened")
+        message: qsTr("Click an entry to run it.")
+        active: LauncherCompositor.visible
+    }
+
+    Component.onCompleted: SystemCall.showLauncher()
 }

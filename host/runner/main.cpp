@@ -1,5 +1,6 @@
 // orvane-host: the shell that shows a desktop QML file, in a window or offscreen.
 #include "core/core.h"
+#include "shelliconprovider.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -151,6 +152,7 @@ int main(int argc, char *argv[]) {
     QQmlApplicationEngine engine;
     useBuildTree(&engine);
     Orvane::Core::instance()->setEngine(&engine);
+    engine.addImageProvider(QStringLiteral("shell-icon"), new ShellIconProvider);
     // QML warnings go to stderr once, in our own words around them.
     engine.setOutputWarningsToStandardError(false);
     QObject::connect(&engine, &QQmlApplicationEngine::warnings, &app,
@@ -171,6 +173,18 @@ int main(int argc, char *argv[]) {
     }
     view->show();
 
+    // The shell's notification area lies over the desktop's first window.
+    QQmlComponent notifications(&engine, QUrl(QStringLiteral("qrc:/runner/NotificationArea.qml")));
+    QObject *created = notifications.beginCreate(engine.rootContext());
+    if (auto *area = qobject_cast<QQuickItem *>(created)) {
+        area->setParent(view->contentItem());
+        area->setParentItem(view->contentItem());
+        notifications.completeCreate();
+    } else {
+        delete created;
+        fail(QStringLiteral("no notification area: ") + notifications.errorString());
+    }
+
     int status = 0;
     if (parser.isSet(screenshot)) {
         const QString target = parser.value(screenshot);
@@ -178,11 +192,18 @@ int main(int argc, char *argv[]) {
             // grabToImage works with every scene graph backend, offscreen included, but
             // it leaves out the window's clear colour: paint it below the items.
             QQmlComponent backdrop(&engine);
-            backdrop.setData("import QtQuick 2.12\nRectangle { anchors.fill: parent; z: -1e9 }",
+            // A see-through window shows the wallpaper of the desktop behind it.
+            backdrop.setData("import QtQuick 2.12\n"
+                             "Rectangle { anchors.fill: parent; z: -1e9\n"
+                             "  property color window\n"
+                             "  gradient: Gradient {\n"
+                             "    GradientStop { position: 0; color: Qt.tint('#1d3b53', window) }\n"
+                             "    GradientStop { position: 1; color: Qt.tint('#0f1a24', window) }\n"
+                             "  } }",
                              QUrl());
             QObject *fill = backdrop.create();
             if (auto *item = qobject_cast<QQuickItem *>(fill)) {
-                item->setProperty("color", view->color());
+                item->setProperty("window", view->color());
                 item->setParentItem(view->contentItem());
             }
             QSharedPointer<QQuickItemGrabResult> grab = view->contentItem()->grabToImage();

@@ -114,6 +114,30 @@ TestCase {
         object.destroy()
     }
 
+    function test_destroyedMap() {
+        map = freshMap()
+        var object = boundComponent.createObject(testCase)
+        compare(object.SettingsMap.source, map)
+        var doomed = map
+        map = null
+        doomed.destroy()
+        wait(0)
+        compare(object.SettingsMap.source, null)
+        object.size = 3 // nowhere to go, and no crash
+        compare(object.size, 3)
+        object.destroy()
+    }
+
+    function test_uncreatableList() {
+        var error = ""
+        try {
+            Qt.createQmlObject("import Orvane 1.0; SettingsList {}", testCase)
+        } catch (e) {
+            error = e.qmlErrors[0].message
+        }
+        compare(error, "SettingsList is uncreatable")
+    }
+
     function test_makeMapAndList() {
         var holder = holderComponent.createObject(testCase)
         var made = Settings.makeMap(holder, "settings")

@@ -34,6 +34,16 @@ QUrl ObjectLoader::resolveProvider(const QString &name) {
     return base;
 }
 
+QUrl ObjectLoader::resolveSource(const QString &source, QQmlContext *context) {
+    // The shell's own actions are named by URL, e.g. "orv://system/action#open".
+    static const QString systemAction = QStringLiteral("orv://system/action#");
+    if (source.startsWith(systemAction))
+        return resolveProvider(source.mid(systemAction.size()));
+    const bool builtin = !source.contains(QLatin1Char(':')) && !source.contains(QLatin1Char('/')) &&
+                         !source.endsWith(QLatin1String(".qml"));
+    return builtin ? resolveProvider(source) : context->resolvedUrl(QUrl(source));
+}
+
 void ObjectLoader::setSource(const QString &source) {
     if (m_source == source)
         return;
@@ -87,10 +97,7 @@ void ObjectLoader::load() {
         setStatus(Error);
         return;
     }
-    const bool builtin = !m_source.contains(QLatin1Char(':')) &&
-                         !m_source.contains(QLatin1Char('/')) &&
-                         !m_source.endsWith(QLatin1String(".qml"));
-    const QUrl url = builtin ? resolveProvider(m_source) : context->resolvedUrl(QUrl(m_source));
+    const QUrl url = resolveSource(m_source, context);
     m_component = new QQmlComponent(engine, url, QQmlComponent::PreferSynchronous, this);
     if (m_component->isLoading()) {
         setStatus(Loading);

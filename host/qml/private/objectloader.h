@@ -8,6 +8,7 @@
 
 QT_BEGIN_NAMESPACE
 class QQmlComponent;
+class QQmlContext;
 QT_END_NAMESPACE
 
 namespace Orvane::Private {
@@ -42,6 +43,7 @@ public:
     // Where the built-in providers live; set once by the module.
     static void setProviderBase(const QUrl &base);
     static QUrl resolveProvider(const QString &name);
+    static QUrl resolveSource(const QString &source, QQmlContext *context);
 
 signals:
     void sourceChanged();
