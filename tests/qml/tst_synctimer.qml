@@ -33,7 +33,8 @@ TestCase {
         wait(1050)
         var wakeups = timers[0].wakeups - before
         console.log("100 timers at 100 ms, 1050 ms: " + wakeups + " wake-ups")
-        verify(wakeups >= 8 && wakeups <= 11, "wake-ups: " + wakeups)
+        // A loaded machine may delay ticks, never multiply them: unshared would be 1000.
+        verify(wakeups >= 5 && wakeups <= 11, "wake-ups: " + wakeups)
         // Every timer saw every wake-up.
         timers.forEach(function (t) { compare(t.ticks, wakeups) })
         timers.forEach(function (t) { t.running = false })
@@ -60,7 +61,7 @@ TestCase {
         var wakeups = timer.wakeups - before
         var updates = spies.reduce(function (sum, s) { return sum + s.count }, 0)
         console.log("100 data sources at 200 ms, 1050 ms: " + wakeups + " wake-ups, " + updates + " updates")
-        verify(wakeups >= 4 && wakeups <= 6, "wake-ups: " + wakeups)
+        verify(wakeups >= 2 && wakeups <= 6, "wake-ups: " + wakeups)
         compare(updates, 100 * wakeups)
     }
 

@@ -8,7 +8,9 @@ class TimerGroup;
 
 // A repeating timer; all running timers of one interval share one underlying
 // timer, so a desktop full of widgets refreshing every second wakes once a second.
-class SyncTimer : public QObject {
+// A timer joining a running group fires with it, so its first period may be short.
+class SyncTimer : public QObject
+{
     Q_OBJECT
     Q_PROPERTY(int interval READ interval WRITE setInterval NOTIFY intervalChanged)
     Q_PROPERTY(bool running READ isRunning WRITE setRunning NOTIFY runningChanged)
