@@ -91,6 +91,7 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
     const QStringRef tag = reader.name();
     if (tag == mapTag) {
         auto *map = new SettingsMap(parent);
+        QVector<SettingsMap::Entry> entries;
         while (reader.readNextStartElement()) {
             const QString key = reader.attributes().value(nameAttribute).toString();
             if (key.isEmpty()) {
@@ -98,10 +99,11 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
                 reader.skipCurrentElement();
                 continue;
             }
-            const QVariant child = loadNode(context, map);
+            QVariant child = loadNode(context, map);
             if (child.isValid())
-                map->insert(key, child);
+                entries.append({key, std::move(child)});
         }
+        map->insertEntries(entries);
         map->setModified(false);
         return QVariant::fromValue(map);
     }
