@@ -1,5 +1,6 @@
 #include "settingsdocument.h"
 
+#include "settings/scriptjson.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
 #include "utils/warning.h"
@@ -122,6 +123,9 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
         if (reader.hasError())
             return QVariant();
         if (!text.startsWith(QLatin1Char('"'))) {
+            QVariant literal;
+            if (ScriptJson::parseLiteral(text, &literal))
+                return literal;
             const QJSValue result =
                 QJSValue(context.parse).callWithInstance(context.json, {QJSValue(text)});
             if (result.isError()) {
