@@ -17,6 +17,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QVector>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -165,30 +166,53 @@ void JsonLoad(benchmark::State &state) {
     }
 }
 
+// The document as a flat list of writer calls, so the save floor writes the same
+// elements without walking any tree.
+struct Token {
+    QXmlStreamReader::TokenType type;
+    QString text;
+    QXmlStreamAttributes attributes;
+};
+
+QVector<Token> tokenize(const QByteArray &xml) {
+    QVector<Token> tokens;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement:
+            tokens.append({reader.tokenType(), reader.name().toString(), reader.attributes()});
+            break;
+        case QXmlStreamReader::EndElement:
+            tokens.append({reader.tokenType(), QString(), {}});
+            break;
+        case QXmlStreamReader::Characters:
+            if (!reader.isWhitespace())
+                tokens.append({reader.tokenType(), reader.text().toString(), {}});
+            break;
+        default:
+            break;
+        }
+    }
+    return tokens;
+}
+
 void FloorSave(benchmark::State &state) {
     const QByteArray target = QFile::encodeName(fixture->dir.path() + "/floor.xml");
     const QByteArray temporary = target + ".tmp";
+    const QVector<Token> tokens = tokenize(fixture->xml);
     for (auto _ : state) {
         QByteArray buffer;
         QXmlStreamWriter writer(&buffer);
         writer.setAutoFormatting(true);
         writer.writeStartDocument();
-        QXmlStreamReader reader(fixture->xml); // replays the document's structure
-        while (!reader.atEnd()) {
-            switch (reader.readNext()) {
-            case QXmlStreamReader::StartElement:
-                writer.writeStartElement(reader.name().toString());
-                writer.writeAttributes(reader.attributes());
-                break;
-            case QXmlStreamReader::EndElement:
+        for (const Token &token : tokens) {
+            if (token.type == QXmlStreamReader::StartElement) {
+                writer.writeStartElement(token.text);
+                writer.writeAttributes(token.attributes);
+            } else if (token.type == QXmlStreamReader::EndElement) {
                 writer.writeEndElement();
-                break;
-            case QXmlStreamReader::Characters:
-                if (!reader.isWhitespace())
-                    writer.writeCharacters(reader.text().toString());
-                break;
-            default:
-                break;
+            } else {
+                writer.writeCharacters(token.text);
             }
         }
         const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -3,6 +3,7 @@
 #include <QJSEngine>
 #include <QJSValue>
 #include <QPointer>
+#include <QVariant>
 
 namespace Orvane::Imports {
 
@@ -21,6 +22,11 @@ public:
     // Both return the engine's error value when the call throws.
     QJSValue callStringify(const QJSValue &value) const;
     QJSValue callParse(const QString &text) const;
+
+    // Reads the plain literals of a document (true, false, null, JSON numbers) the way
+    // JSON.parse followed by QJSValue::toVariant would, without entering the engine.
+    // False when the text is anything else: the caller then asks the engine.
+    static bool parseLiteral(const QString &text, QVariant *result);
 
 private:
     QPointer<QJSEngine> scriptEngine;

@@ -104,12 +104,16 @@ bool Settings::doSave(QObject *settings, const OpenStore &open) {
     QIODevice *device = open(store);
     if (!device)
         return false;
-    QXmlStreamWriter writer(device);
+    // Composed in memory and handed over in one write: the many small writes of the
+    // stream writer cost more through the file's buffer than the whole document does.
+    QByteArray document;
+    QXmlStreamWriter writer(&document);
     writer.setAutoFormatting(true);
     writer.writeStartDocument();
     const SaveNodeContext context{json.object(), json.stringifyFunction(), writer};
     if (!saveNode(context, QVariant::fromValue(settings), QString()))
         return false;
+    device->write(document);
     return store.commit();
 }
 

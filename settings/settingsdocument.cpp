@@ -1,5 +1,6 @@
 #include "settingsdocument.h"
 
+#include "settings/scriptjson.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
 #include "utils/warning.h"
@@ -91,6 +92,7 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
     const QStringRef tag = reader.name();
     if (tag == mapTag) {
         auto *map = new SettingsMap(parent);
+        QVector<SettingsMap::Entry> entries;
         while (reader.readNextStartElement()) {
             const QString key = reader.attributes().value(nameAttribute).toString();
             if (key.isEmpty()) {
@@ -98,10 +100,11 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
                 reader.skipCurrentElement();
                 continue;
             }
-            const QVariant child = loadNode(context, map);
+            QVariant child = loadNode(context, map);
             if (child.isValid())
-                map->insert(key, child);
+                entries.append({key, std::move(child)});
         }
+        map->insertEntries(entries);
         map->setModified(false);
         return QVariant::fromValue(map);
     }
@@ -120,6 +123,9 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
         if (reader.hasError())
             return QVariant();
         if (!text.startsWith(QLatin1Char('"'))) {
+            QVariant literal;
+            if (ScriptJson::parseLiteral(text, &literal))
+                return literal;
             const QJSValue result =
                 QJSValue(context.parse).callWithInstance(context.json, {QJSValue(text)});
             if (result.isError()) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPair>
 #include <QQmlPropertyMap>
+#include <QVector>
 #include <qqml.h>
 
 namespace Orvane::Imports {
@@ -14,6 +16,11 @@ class SettingsMap : public QQmlPropertyMap {
 
 public:
     explicit SettingsMap(QObject *parent = nullptr);
+
+    using Entry = QPair<QString, QVariant>;
+    // Inserts many entries as `insert` would, one after the other, but grows the
+    // map's meta-object once instead of once per new key.
+    void insertEntries(const QVector<Entry> &entries);
 
     bool isModified() const { return modified; }
     void setModified(bool value) { modified = value; }
