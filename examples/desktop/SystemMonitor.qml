@@ -21,7 +21,8 @@ Rectangle {
     DataSourceTextOutput { id: cpuText; source: cpu; maximumDecimalDigits: 0 }
     DataSourceProgressOutput { id: cpuBar; source: cpu }
     DataSourceTextOutput { id: memoryText; source: memory; fixedDecimalDigits: 1 }
-    DataSourceProgressOutput { id: memoryBar; source: memory }
+    // Dynamic: the bar spans the lowest to the highest reading seen so far.
+    DataSourceProgressOutput { id: memoryBar; source: memory; dynamic: true }
 
     Column {
         anchors.fill: parent
@@ -31,7 +32,7 @@ Rectangle {
         Repeater {
             model: [
                 { label: cpu.title, text: cpuText.result + " " + cpuText.unit, ratio: cpuBar.result },
-                { label: memory.title, text: memoryText.result + " " + memoryText.unit, ratio: memoryBar.result },
+                { label: memory.title, text: memoryText.result + " " + memoryText.unit + "  (range seen so far)", ratio: memoryBar.result },
             ]
             delegate: Column {
                 width: parent.width
