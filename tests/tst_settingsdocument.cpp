@@ -88,6 +88,10 @@ private slots:
         auto *tags2 = qobject_cast<SettingsList *>(loaded->value("tags").value<QObject *>());
         QVERIFY(tags2 && tags2->parent() == loaded);
         QCOMPARE(tags2->values(), (QVariantList{"red", "blue"}));
+        QCOMPARE(QMetaType::typeName(loaded->value("tags").userType()),
+                 "Orvane::Imports::SettingsList*");
+        QCOMPARE(QMetaType::typeName(loaded->value("position").userType()),
+                 "Orvane::Imports::SettingsMap*");
         const QVariant colors = loaded->value("colors");
         QCOMPARE(colors.userType(), qMetaTypeId<QJSValue>());
         QVERIFY(colors.value<QJSValue>().isArray());
