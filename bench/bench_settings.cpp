@@ -43,11 +43,17 @@ struct Fixture {
     QVariantMap flat; // the same values under "group/key" for QSettings
     QByteArray xml;   // the settings document, for the floors
 
+    // Script values must go before the engine that holds them.
+    ~Fixture() {
+        delete tree;
+        delete settings;
+    }
+
     Fixture() {
         qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(dir.path() + "/config"));
         qputenv("ORVANE_CACHE_DIR", QFile::encodeName(dir.path() + "/cache"));
-        settings = new Settings(&engine, &engine);
-        tree = new SettingsMap(&engine);
+        settings = new Settings(&engine);
+        tree = new SettingsMap;
         for (int g = 0; g < groups; ++g) {
             auto *group = new SettingsMap(tree);
             QJsonObject jsonGroup;

@@ -39,8 +39,8 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     QObject *object = value.value<QObject *>();
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
         startElement(writer, mapTag, name);
-        for (const QString &key : map->keys())
-            saveNode(context, map->value(key), key);
+        for (const SettingsMap::Entry &entry : map->entries())
+            saveNode(context, entry.second, entry.first);
         writer.writeEndElement();
         map->setModified(false);
         return true;

@@ -49,6 +49,20 @@ void SettingsMap::insertEntries(const QVector<Entry> &entries) {
         insert(entry.first, entry.second);
 }
 
+QVector<SettingsMap::Entry> SettingsMap::entries() const {
+    const QStringList names = keys();
+    QVector<Entry> result;
+    result.reserve(names.size());
+    // Keys are the open meta-object's properties in the same order: read them by
+    // position instead of hashing every name.
+    auto *meta = dynamic_cast<QQmlOpenMetaObject *>(
+        QObjectPrivate::get(const_cast<SettingsMap *>(this))->metaObject);
+    const bool byIndex = meta && meta->count() == names.size();
+    for (int i = 0; i < names.size(); ++i)
+        result.append({names.at(i), byIndex ? meta->value(i) : value(names.at(i))});
+    return result;
+}
+
 QVariant SettingsMap::updateValue(const QString &, const QVariant &input) {
     modified = true;
     return input;

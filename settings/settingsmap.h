@@ -22,6 +22,9 @@ public:
     // map's meta-object once instead of once per new key.
     void insertEntries(const QVector<Entry> &entries);
 
+    // All keys with their values, in key order.
+    QVector<Entry> entries() const;
+
     bool isModified() const { return modified; }
     void setModified(bool value) { modified = value; }
 

@@ -14,26 +14,24 @@
 using namespace Orvane::Imports;
 
 // A writer process saves a large tree over and over and is killed at random moments;
-// the document must always load as one whole generation.
+// the document must always load as one whole generation, never a mix or a broken file.
 
 namespace {
 
 const int keys = 150;
 
-// Every value carries the generation, so a mix of two saves is visible.
-SettingsMap *makeTree(int generation, QJSEngine &engine, QObject *parent) {
-    auto *root = new SettingsMap(parent);
-    root->insert(QStringLiteral("generation"), generation);
+QString text(int generation, int i) {
+    return QStringLiteral("g%1 entry %2").arg(generation).arg(i);
+}
+
+SettingsMap *makeTree(int generation, QJSEngine &engine) {
+    auto *root = new SettingsMap;
+    root->insert("generation", generation);
     for (int i = 0; i < keys; ++i) {
-        auto *entry = new SettingsMap(root);
-        entry->insert(QStringLiteral("text"),
-                      QStringLiteral("g%1 entry %2").arg(generation).arg(i));
-        entry->insert(QStringLiteral("number"), generation);
-        auto *list = new SettingsList(entry);
-        list->append(generation);
+        auto *list = new SettingsList(root);
+        list->append(text(generation, i));
         list->append(QVariant::fromValue(engine.toScriptValue(QVariantList{generation, i})));
-        entry->insert(QStringLiteral("list"), QVariant::fromValue(list));
-        root->insert(QStringLiteral("k%1").arg(i), QVariant::fromValue(entry));
+        root->insert(QStringLiteral("k%1").arg(i), QVariant::fromValue(list));
     }
     return root;
 }
@@ -43,39 +41,29 @@ int generationOf(QObject *tree) {
     auto *root = qobject_cast<SettingsMap *>(tree);
     if (!root || root->keys().size() != keys + 1)
         return -1;
-    const int generation = root->value(QStringLiteral("generation")).toInt();
+    const int generation = root->value("generation").toInt();
     for (int i = 0; i < keys; ++i) {
-        auto *entry = qobject_cast<SettingsMap *>(
+        auto *list = qobject_cast<SettingsList *>(
             root->value(QStringLiteral("k%1").arg(i)).value<QObject *>());
-        if (!entry || entry->value(QStringLiteral("text")) !=
-                          QStringLiteral("g%1 entry %2").arg(generation).arg(i))
-            return -1;
-        auto *list =
-            qobject_cast<SettingsList *>(entry->value(QStringLiteral("list")).value<QObject *>());
-        if (entry->value(QStringLiteral("number")).toInt() != generation || !list ||
-            list->count() != 2 || list->get(0).toInt() != generation ||
-            list->get(1).value<QJSValue>().property(1).toInt() != i)
+        if (!list || list->count() != 2 || list->get(0) != text(generation, i) ||
+            list->get(1).value<QJSValue>().property(0).toInt() != generation)
             return -1;
     }
     return generation;
 }
 
-int runWriter(const QString &config, const QString &cache) {
-    qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(config));
-    qputenv("ORVANE_CACHE_DIR", QFile::encodeName(cache));
+int runWriter() {
     QQmlEngine engine;
     Settings settings(&engine);
-    int generation = 0;
-    if (QScopedPointer<QObject> old{settings.load(QStringLiteral("crash"), QStringLiteral("main"))})
-        generation = generationOf(old.data()) + 1;
+    QScopedPointer<QObject> old(settings.load("crash", "main"));
+    int generation = old ? generationOf(old.data()) + 1 : 0;
     for (bool first = true;; first = false) {
         QElapsedTimer timer;
         timer.start();
-        QScopedPointer<SettingsMap> tree(makeTree(generation++, engine, nullptr));
-        if (!settings.save(tree.data(), QStringLiteral("crash"), QStringLiteral("main")))
+        QScopedPointer<SettingsMap> tree(makeTree(generation++, engine));
+        if (!settings.save(tree.data(), "crash", "main"))
             return 1;
-        if (first) {
-            // Tells the parent how long one save takes, so its kills spread over several.
+        if (first) { // how long one save takes, so that the kills spread over several
             std::printf("%lld\n", static_cast<long long>(timer.nsecsElapsed() / 1000));
             std::fflush(stdout);
         }
@@ -92,39 +80,32 @@ private slots:
         QQmlEngine engine;
         Settings settings(&engine);
         int last = -1;
-        int changes = 0;
         for (int round = 0; round < 100; ++round) {
             QProcess writer;
             writer.start(QCoreApplication::applicationFilePath(),
-                         {QStringLiteral("--writer"), TestEnvironment::configDir(),
-                          TestEnvironment::cacheDir()});
+                         {"--writer", TestEnvironment::configDir(), TestEnvironment::cacheDir()});
             QVERIFY(writer.waitForReadyRead(20000));
             const qint64 saveTime = qMax<qint64>(writer.readLine().trimmed().toLongLong(), 100);
-            if (round == 0)
-                qInfo("one save: %lld us", saveTime);
             QThread::usleep(QRandomGenerator::global()->bounded(quint32(saveTime * 4)));
             writer.kill();
             QVERIFY(writer.waitForFinished(20000));
-            QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
-
-            QScopedPointer<QObject> tree(
-                settings.load(QStringLiteral("crash"), QStringLiteral("main")));
+            QScopedPointer<QObject> tree(settings.load("crash", "main"));
             const int generation = generationOf(tree.data());
-            QVERIFY2(generation >= 0, qPrintable(QStringLiteral("round %1").arg(round)));
-            QVERIFY(generation >= last);
-            changes += generation != last;
+            QVERIFY2(generation >= last && generation >= 0, qPrintable(QString::number(round)));
             last = generation;
         }
-        qInfo("generations reached: %d, changes seen: %d", last, changes);
-        // The kills landed after some further saves, not only after the first.
-        QVERIFY(last > 150);
+        QVERIFY(last > 150); // most kills came after further saves, not after the first
     }
 };
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
-    if (argc == 4 && qstrcmp(argv[1], "--writer") == 0)
-        return runWriter(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
+    if (argc == 4 && qstrcmp(argv[1], "--writer") == 0) {
+        // The writer works in its parent's directories, not in fresh ones of its own.
+        qputenv("ORVANE_CONFIG_DIR", argv[2]);
+        qputenv("ORVANE_CACHE_DIR", argv[3]);
+        return runWriter();
+    }
     TestSettingsCrash test;
     return QTest::qExec(&test, argc, argv);
 }

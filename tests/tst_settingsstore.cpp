@@ -1,7 +1,6 @@
 #include "settings/settingsstore.h"
 #include "testenvironment.h"
 
-#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,39 +24,26 @@ bool save(const QString &directory, const QString &name, const QByteArray &data)
     return device && device->write(data) == data.size() && store.commit();
 }
 
-// Counts what reaches the host category, to prove that a case stays silent.
-int messages = 0;
-QtMessageHandler previousHandler = nullptr;
-void countingHandler(QtMsgType type, const QMessageLogContext &context, const QString &text) {
-    ++messages;
-    previousHandler(type, context, text);
-}
-
-// Sets or clears the immutable flag, with which even root cannot replace a file.
+// With the immutable flag not even root can replace a file.
 bool setImmutable(const QString &path, bool on) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
     int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
     flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
     ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
     ::close(fd);
     return ok;
 }
 
-class Environment {
-public:
+struct Environment {
+    const char *name;
+    QByteArray saved;
     Environment(const char *name, const QString &value)
         : name(name)
         , saved(qgetenv(name)) {
         qputenv(name, QFile::encodeName(value));
     }
     ~Environment() { qputenv(name, saved); }
-
-private:
-    const char *name;
-    QByteArray saved;
 };
 
 } // namespace
@@ -65,9 +51,8 @@ private:
 class TestSettingsStore : public QObject {
     Q_OBJECT
 
-private:
-    QString config = TestEnvironment::configDir();
-    QString cache = TestEnvironment::cacheDir();
+    const QString config = TestEnvironment::configDir();
+    const QString cache = TestEnvironment::cacheDir();
 
 private slots:
     void replacesTarget() {
@@ -78,117 +63,72 @@ private slots:
         QVERIFY(QDir(cache + "/Configs/widgets/clock").isEmpty());
 
         SettingsStore store;
-        QVERIFY(store.open("", "top"));
+        QVERIFY(!store.commit()); // nothing open: false, silently
+        QIODevice *device = store.open("", "top");
         QCOMPARE(store.writeFilePath(), cache + "/Configs//top");
         QCOMPARE(store.targetFilePath(), config + "//top");
-        QVERIFY(!store.isDirect());
-        QCOMPARE(store.open("other", "ignored"), store.open("x")); // already open: same device
-        QVERIFY(store.commit());
-        QVERIFY(!store.commit());
-        QVERIFY(QFile::exists(config + "/top"));
+        QCOMPARE(store.open("x"), device); // already open: the same device, nothing else
+        QVERIFY(store.commit() && !store.commit() && QFile::exists(config + "/top"));
+
+        SettingsStore direct;
+        QVERIFY(direct.open(config + "/direct.bin") && direct.isDirect());
+        QVERIFY(direct.commit() && QFile::exists(config + "/direct.bin"));
+        SettingsStore full; // the device fails on flush: false, without a message
+        full.open("/dev/full")->write(QByteArray(100000, 'x'));
+        QVERIFY(!full.commit());
     }
 
-    void direct() {
-        SettingsStore store;
-        const QString path = config + "/direct.bin";
-        QIODevice *device = store.open(path);
-        QVERIFY(device && store.isDirect());
-        device->write("in place");
-        QCOMPARE(store.writeFilePath(), path);
-        QVERIFY(store.commit());
-        QCOMPARE(readAll(path), QByteArray("in place"));
-
-        const QString absent = config + "/absent/dir";
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("SettingsStore::open: cannot open file: " + absent + "/n"));
-        SettingsStore missing;
-        QVERIFY(!missing.open(absent, "n"));
+    void cannotOpen() {
+        const QString blocker = TestEnvironment::root() + "/blocker";
+        QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
+        const QPair<const char *, QString> cases[] = {{"ORVANE_CACHE_DIR", "/Configs/d"},
+                                                      {"ORVANE_CONFIG_DIR", "/d"}};
+        for (const auto &[variable, below] : cases) {
+            Environment env(variable, blocker);
+            QTest::ignoreMessage(
+                QtWarningMsg,
+                qPrintable("SettingsStore::open: cannot create directory: " + blocker + below));
+            QVERIFY(!save("d", "n", "x"));
+        }
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("SettingsStore::open: cannot open file: " +
+                                                      config + "/absent/n"));
+        QVERIFY(!save(config + "/absent", "n", "x"));
         QVERIFY(!QFileInfo::exists(config + "/absent"));
-
-        // A target that cannot be opened: it is a directory.
         QDir().mkpath(config + "/isdir.xml");
         QTest::ignoreMessage(QtWarningMsg, qPrintable("SettingsStore::open: cannot open file: " +
                                                       config + "/isdir.xml"));
-        SettingsStore blocked;
-        QVERIFY(!blocked.open(config, "isdir.xml"));
-    }
-
-    void silentFailures() {
-        messages = 0;
-        previousHandler = qInstallMessageHandler(countingHandler);
-        SettingsStore never;
-        const bool committed = never.commit();
-        // A device error on flush fails the commit without a message.
-        SettingsStore full;
-        QIODevice *device = full.open("/dev/full");
-        const bool opened = device != nullptr;
-        if (device)
-            device->write(QByteArray(100000, 'x'));
-        const bool fullCommitted = full.commit();
-        qInstallMessageHandler(previousHandler);
-        QVERIFY(!committed);
-        QVERIFY(opened);
-        QVERIFY(!fullCommitted);
-        QCOMPARE(messages, 0);
-    }
-
-    void cannotCreateDirectory() {
-        const QString blocker = TestEnvironment::root() + "/blocker";
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        {
-            Environment env("ORVANE_CACHE_DIR", blocker);
-            QTest::ignoreMessage(QtWarningMsg,
-                                 qPrintable("SettingsStore::open: cannot create directory: " +
-                                            blocker + "/Configs/d"));
-            QVERIFY(!save("d", "n", "x"));
-        }
-        {
-            Environment env("ORVANE_CONFIG_DIR", blocker);
-            QTest::ignoreMessage(
-                QtWarningMsg,
-                qPrintable("SettingsStore::open: cannot create directory: " + blocker + "/d"));
-            QVERIFY(!save("d", "n", "x"));
-        }
+        QVERIFY(!SettingsStore().open(config + "/isdir.xml"));
     }
 
     void failingMove() {
-        // A directory in the target's place: rename fails with EISDIR (0x15).
-        QDir().mkpath(config + "/move/main.xml/inside");
-        const QString from = cache + "/Configs/move/main.xml";
-        const QString to = config + "/move/main.xml";
-        QTest::ignoreMessage(
-            QtWarningMsg, qPrintable("SettingsStore::commit: cannot move file: 15\nfrom: " + from +
-                                     "\nto: " + to));
-        QVERIFY(!save("move", "main.xml", "new"));
-        QCOMPARE(readAll(from), QByteArray("new"));
-        QVERIFY(QFileInfo(to + "/inside").isDir());
-
-        // An immutable old target: EPERM (0x1), the old content stays.
         QVERIFY(save("locked", "main.xml", "old"));
         const QString target = config + "/locked/main.xml";
+        const QString temporary = cache + "/Configs/locked/main.xml";
         if (!setImmutable(target, true))
-            QSKIP("the file system has no immutable flag");
-        QTest::ignoreMessage(
-            QtWarningMsg, qPrintable("SettingsStore::commit: cannot move file: 1\nfrom: " + cache +
-                                     "/Configs/locked/main.xml\nto: " + target));
+            QSKIP("no immutable flag on this file system");
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("SettingsStore::commit: cannot move file: 1"
+                                                      "\nfrom: " +
+                                                      temporary + "\nto: " + target));
         const bool saved = save("locked", "main.xml", "new");
         setImmutable(target, false);
         QVERIFY(!saved);
         QCOMPARE(readAll(target), QByteArray("old"));
-        QCOMPARE(readAll(cache + "/Configs/locked/main.xml"), QByteArray("new"));
-        // The next save rewrites the temporary file and succeeds.
-        QVERIFY(save("locked", "main.xml", "newer"));
+        QCOMPARE(readAll(temporary), QByteArray("new"));
+        QVERIFY(save("locked", "main.xml", "newer")); // rewrites the temporary file
         QCOMPARE(readAll(target), QByteArray("newer"));
-        QVERIFY(!QFile::exists(cache + "/Configs/locked/main.xml"));
+        QVERIFY(!QFile::exists(temporary));
+
+        QDir().mkpath(config + "/dir/main.xml/inside"); // a directory in the way: EISDIR, 0x15
+        QTest::ignoreMessage(
+            QtWarningMsg, qPrintable("SettingsStore::commit: cannot move file: 15\nfrom: " + cache +
+                                     "/Configs/dir/main.xml\nto: " + config + "/dir/main.xml"));
+        QVERIFY(!save("dir", "main.xml", "new"));
     }
 
     void acrossFileSystems() {
-        if (!QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        QTemporaryDir shm("/dev/shm/orvane-store-XXXXXX");
+        if (!shm.isValid())
             QSKIP("no /dev/shm");
-        QTemporaryDir shm(QStringLiteral("/dev/shm/orvane-store-XXXXXX"));
-        QVERIFY(shm.isValid());
         Environment env("ORVANE_CACHE_DIR", shm.path());
         QVERIFY(save("cross", "main.xml", "old"));
         QVERIFY(save("cross", "main.xml", QByteArray(200000, 'n')));
