@@ -10,22 +10,20 @@
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
+extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     qputenv("ORV_FUZZ", "value");
     qputenv("ORV_FUZZ_EMPTY", "");
     return 0;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
     const QString expanded = Orvane::Paths::expandEnvironmentStrings(text);
     if (!text.contains(QLatin1Char('%')) && !text.contains(QLatin1Char('$')) && expanded != text)
         std::abort();
     const QString folder = Orvane::Imports::resolveFolderPath(text);
-    if (text.startsWith(QLatin1String("file:///tmp/")) && !text.contains(QLatin1Char('%'))
-        && !text.contains(QLatin1Char('$')) && !folder.startsWith(QLatin1String("/tmp/")))
+    if (text.startsWith(QLatin1String("file:///tmp/")) && !text.contains(QLatin1Char('%')) &&
+        !text.contains(QLatin1Char('$')) && !folder.startsWith(QLatin1String("/tmp/")))
         std::abort();
     return 0;
 }

@@ -12,8 +12,7 @@
 
 namespace Fuzz {
 
-inline QQmlEngine *engine()
-{
+inline QQmlEngine *engine() {
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
@@ -22,8 +21,7 @@ inline QQmlEngine *engine()
     return engine;
 }
 
-inline QString scratch()
-{
+inline QString scratch() {
     static QTemporaryDir dir;
     static bool set = [] {
         qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(dir.path() + "/config"));
@@ -35,24 +33,21 @@ inline QString scratch()
     return dir.path() + "/config/fuzz";
 }
 
-inline void writeFile(const QString &path, const uint8_t *data, size_t size)
-{
+inline void writeFile(const QString &path, const uint8_t *data, size_t size) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         std::abort();
     file.write(reinterpret_cast<const char *>(data), qint64(size));
 }
 
-inline QByteArray readFile(const QString &path)
-{
+inline QByteArray readFile(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What the writer makes of a document must read back to the same document.
 template <typename Load, typename Save>
-void roundTripOnce(const uint8_t *data, size_t size, Load load, Save save)
-{
+void roundTripOnce(const uint8_t *data, size_t size, Load load, Save save) {
     const QString dir = scratch();
     writeFile(dir + "/input.xml", data, size);
     QObject *first = load(QStringLiteral("input"));
@@ -72,8 +67,7 @@ void roundTripOnce(const uint8_t *data, size_t size, Load load, Save save)
 }
 
 template <typename Load, typename Save>
-void roundTrip(const uint8_t *data, size_t size, Load load, Save save)
-{
+void roundTrip(const uint8_t *data, size_t size, Load load, Save save) {
     roundTripOnce(data, size, load, save);
     // Readers drop what they built of a broken document with deleteLater.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -31,39 +31,33 @@ namespace Orvane::Imports {
 
 namespace {
 
-template <typename T> QObject *ownedSingleton(QQmlEngine *, QJSEngine *)
-{
+template <typename T> QObject *ownedSingleton(QQmlEngine *, QJSEngine *) {
     return new T;
 }
 
-template <typename T> QObject *engineSingleton(QQmlEngine *engine, QJSEngine *)
-{
+template <typename T> QObject *engineSingleton(QQmlEngine *engine, QJSEngine *) {
     return new T(engine);
 }
 
 // The host's process-wide objects: no engine may delete them.
-template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *)
-{
+template <typename T> QObject *hostSingleton(QQmlEngine *, QJSEngine *) {
     QObject *object = T::instance();
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
     return object;
 }
 
-QUrl component(const char *path)
-{
+QUrl component(const char *path) {
     return QUrl(QLatin1String("qrc:/qml/Orvane/") + QLatin1String(path), QUrl::TolerantMode);
 }
 
-template <typename T> void registerUncreatable(const char *uri, const char *name)
-{
+template <typename T> void registerUncreatable(const char *uri, const char *name) {
     qmlRegisterUncreatableType<T>(uri, 1, 0, name,
                                   QLatin1String(name) + QLatin1String(" is uncreatable"));
 }
 
 } // namespace
 
-void CorePlugin::registerTypes(const char *uri)
-{
+void CorePlugin::registerTypes(const char *uri) {
     const QByteArray implUri = QByteArray(uri) + ".impl";
     const char *impl = implUri.constData();
 

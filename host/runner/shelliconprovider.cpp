@@ -5,14 +5,11 @@
 #include <QPainterPath>
 
 ShellIconProvider::ShellIconProvider()
-    : QQuickImageProvider(QQuickImageProvider::Image)
-{
-}
+    : QQuickImageProvider(QQuickImageProvider::Image) {}
 
-QImage ShellIconProvider::requestImage(const QString &id, QSize *size, const QSize &requestedSize)
-{
-    const int edge = requestedSize.isValid() ? qMax(requestedSize.width(), requestedSize.height())
-                                             : 32;
+QImage ShellIconProvider::requestImage(const QString &id, QSize *size, const QSize &requestedSize) {
+    const int edge =
+        requestedSize.isValid() ? qMax(requestedSize.width(), requestedSize.height()) : 32;
     QImage image(edge, edge, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);

@@ -9,8 +9,7 @@ class TimerGroup;
 // A repeating timer; all running timers of one interval share one underlying
 // timer, so a desktop full of widgets refreshing every second wakes once a second.
 // A timer joining a running group fires with it, so its first period may be short.
-class SyncTimer : public QObject
-{
+class SyncTimer : public QObject {
     Q_OBJECT
     Q_PROPERTY(int interval READ interval WRITE setInterval NOTIFY intervalChanged)
     Q_PROPERTY(bool running READ isRunning WRITE setRunning NOTIFY runningChanged)
