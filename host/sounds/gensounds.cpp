@@ -1,5 +1,6 @@
 // Writes the default stock sounds: one short 16-bit mono WAV per key given, into a directory.
 // Usage: orvane-gensounds DIRECTORY KEY...
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>

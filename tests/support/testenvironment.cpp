@@ -6,13 +6,36 @@
 
 namespace {
 
-QTemporaryDir &directory() {
+QTemporaryDir &directory()
+{
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orvane-test-XXXXXX"));
     return dir;
 }
 
+// The sound server is found through the user's home; point at it before the home moves.
+void keepSoundServer()
+{
+    const QString pulse = qEnvironmentVariable("HOME") + QStringLiteral("/.config/pulse");
+    if (!qEnvironmentVariableIsSet("PULSE_COOKIE") &&
+        QFile::exists(pulse + QStringLiteral("/cookie")))
+        qputenv("PULSE_COOKIE", QFile::encodeName(pulse + QStringLiteral("/cookie")));
+    if (qEnvironmentVariableIsSet("PULSE_SERVER") || qEnvironmentVariableIsSet("XDG_RUNTIME_DIR"))
+        return;
+    const QFileInfoList runtimes =
+        QDir(pulse).entryInfoList({QStringLiteral("*-runtime")}, QDir::System | QDir::Dirs);
+    for (const QFileInfo &runtime : runtimes) {
+        const QString socket = runtime.canonicalFilePath() + QStringLiteral("/native");
+        if (QFileInfo::exists(socket)) {
+            qputenv("PULSE_SERVER", QFile::encodeName(QStringLiteral("unix:") + socket));
+            return;
+        }
+    }
+}
+
 // Runs before main's QCoreApplication is done constructing, so before any test code.
-void setUp() {
+void setUp()
+{
+    keepSoundServer();
     const QString root = directory().path();
     qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(root + QStringLiteral("/config")));
     qputenv("ORVANE_CACHE_DIR", QFile::encodeName(root + QStringLiteral("/cache")));
@@ -29,16 +52,20 @@ Q_COREAPP_STARTUP_FUNCTION(setUp)
 
 namespace TestEnvironment {
 
-QString root() {
+QString root()
+{
     return directory().path();
 }
-QString configDir() {
+QString configDir()
+{
     return qEnvironmentVariable("ORVANE_CONFIG_DIR");
 }
-QString cacheDir() {
+QString cacheDir()
+{
     return qEnvironmentVariable("ORVANE_CACHE_DIR");
 }
-QString storageDir() {
+QString storageDir()
+{
     return qEnvironmentVariable("ORVANE_STORAGE_DIR");
 }
 
