@@ -3,6 +3,7 @@
 #include "menusettingslist.h"
 #include "menusettingsroot.h"
 
+#include "utils/nestingguard.h"
 #include "utils/warning.h"
 
 #include <QXmlStreamReader>
@@ -122,6 +123,7 @@ void writeJson(QXmlStreamWriter &xml, const ScriptJson &json, const QJSValue &va
 
 MenuSettingsList *loadMenu(QXmlStreamReader &xml, MenuSettingsItem *owner, MenuSettingsRoot *root,
                            const ScriptJson &json) {
+    const NestingGuard nesting(xml);
     if (xml.hasError())
         return nullptr;
     auto *list = new MenuSettingsList(owner);

@@ -3,6 +3,7 @@
 #include "settings/scriptjson.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
+#include "utils/nestingguard.h"
 #include "utils/warning.h"
 
 #include <QDateTime>
@@ -87,6 +88,7 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
 
 QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
     QXmlStreamReader &reader = context.reader;
+    const NestingGuard nesting(reader);
     if (reader.hasError())
         return QVariant();
     const QStringRef tag = reader.name();
