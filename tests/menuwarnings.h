@@ -2,41 +2,27 @@
 
 #include <QStringList>
 #include <QtGlobal>
+#include <utility>
 
-// Collects the warnings of the category orvane.core while it lives; other messages pass on.
+// Catches the orvane.core warnings while it lives; other messages pass on.
 class MenuWarnings {
 public:
-    MenuWarnings()
-        : m_previous(qInstallMessageHandler(&MenuWarnings::handle)) {
-        current() = this;
-    }
+    MenuWarnings() : m_previous(qInstallMessageHandler(&handle)) { s_self = this; }
     ~MenuWarnings() {
         qInstallMessageHandler(m_previous);
-        current() = nullptr;
+        s_self = nullptr;
     }
-    // The lines caught so far, emptied by the call.
-    QStringList take() {
-        QStringList lines;
-        lines.swap(m_lines);
-        return lines;
-    }
+    QStringList take() { return std::exchange(m_lines, {}); }
 
 private:
-    static MenuWarnings *&current() {
-        static MenuWarnings *instance = nullptr;
-        return instance;
-    }
+    static inline MenuWarnings *s_self = nullptr;
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text) {
-        MenuWarnings *self = current();
-        if (self && type == QtWarningMsg && context.category &&
-            qstrcmp(context.category, "orvane.core") == 0) {
-            self->m_lines.append(text);
-            return;
-        }
-        if (self && self->m_previous)
-            self->m_previous(type, context, text);
+        MenuWarnings *s = s_self;
+        if (s && type == QtWarningMsg && qstrcmp(context.category, "orvane.core") == 0)
+            s->m_lines.append(text);
+        else if (s && s->m_previous)
+            s->m_previous(type, context, text);
     }
-
     QtMessageHandler m_previous;
     QStringList m_lines;
 };
