@@ -42,7 +42,7 @@ int main(int argc, char **argv) {
         std::puts("saved");
         std::fflush(stdout);
     }
-    for (int round = 0, last = -1; round < 30; ++round) {
+    for (int round = 0, last = -1; round < 100; ++round) {
         QProcess writer;
         writer.start(app.applicationFilePath(),
                      {"--writer", TestEnvironment::configDir(), TestEnvironment::cacheDir()});
