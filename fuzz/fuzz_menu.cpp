@@ -2,21 +2,13 @@
 #include "fuzzdocument.h"
 #include "menu/menusettings.h"
 
-#include <QLoggingCategory>
-
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-    Fuzz::scratch();
-    Fuzz::engine();
-    QLoggingCategory::setFilterRules(QStringLiteral("orvane.*=false"));
+    Fuzz::initialize();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     static Orvane::Imports::MenuSettings menus(Fuzz::engine());
-    Fuzz::roundTrip(
-        data, size, [](const QString &name) { return menus.load(QStringLiteral("fuzz"), name); },
-        [](QObject *tree, const QString &name) {
-            return menus.save(tree, QStringLiteral("fuzz"), name);
-        });
+    Fuzz::fuzzReader(menus, data, size);
     return 0;
 }

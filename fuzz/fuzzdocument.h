@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QQmlEngine>
 #include <QTemporaryDir>
 
@@ -73,6 +74,21 @@ void roundTrip(const uint8_t *data, size_t size, Load load, Save save) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Script strings live on the engine's own heap, which the leak checker cannot see.
     engine()->collectGarbage();
+}
+
+// Both document fuzzers: quiet warnings, an engine, and the reader of one API.
+inline void initialize() {
+    scratch();
+    engine();
+    QLoggingCategory::setFilterRules(QStringLiteral("orvane.*=false"));
+}
+
+template <typename Api> void fuzzReader(Api &api, const uint8_t *data, size_t size) {
+    roundTrip(
+        data, size, [&api](const QString &name) { return api.load(QStringLiteral("fuzz"), name); },
+        [&api](QObject *tree, const QString &name) {
+            return api.save(tree, QStringLiteral("fuzz"), name);
+        });
 }
 
 } // namespace Fuzz

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 
 ShellIconProvider::ShellIconProvider()
     : QQuickImageProvider(QQuickImageProvider::Image) {}
@@ -19,26 +19,11 @@ QImage ShellIconProvider::requestImage(const QString &id, QSize *size, const QSi
     if (entry.isDir()) {
         painter.setBrush(QColor(0xf2, 0xb8, 0x4b));
         painter.setPen(QColor(0xb5, 0x83, 0x2a));
-        QPainterPath folder;
-        folder.moveTo(3, 8);
-        folder.lineTo(12, 8);
-        folder.lineTo(15, 11);
-        folder.lineTo(29, 11);
-        folder.lineTo(29, 27);
-        folder.lineTo(3, 27);
-        folder.closeSubpath();
-        painter.drawPath(folder);
+        painter.drawPolygon(QPolygonF({{3, 8}, {12, 8}, {15, 11}, {29, 11}, {29, 27}, {3, 27}}));
     } else {
         painter.setBrush(QColor(0xe8, 0xec, 0xf1));
         painter.setPen(QColor(0x8a, 0x94, 0xa3));
-        QPainterPath page;
-        page.moveTo(7, 3);
-        page.lineTo(20, 3);
-        page.lineTo(26, 9);
-        page.lineTo(26, 29);
-        page.lineTo(7, 29);
-        page.closeSubpath();
-        painter.drawPath(page);
+        painter.drawPolygon(QPolygonF({{7, 3}, {20, 3}, {26, 9}, {26, 29}, {7, 29}}));
         const QString suffix = entry.suffix().left(3).toUpper();
         if (!suffix.isEmpty()) {
             QFont font = painter.font();
