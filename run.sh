@@ -28,7 +28,9 @@ desktop="$ORVANE_ROOT/examples/desktop/main.qml"
 if [ "$window" = 1 ]; then
     exec "$host" --window "$desktop"
 fi
-timeout 120 "$host" --size 1280x800 --screenshot "$out/desktop.png" --after 2500 "$desktop"
+# The confirming entry is triggered so that the picture shows its message box too.
+timeout 120 "$host" --size 1280x800 --screenshot "$out/desktop.png" --after 2500 \
+    --trigger "Say goodbye (asks first)" "$desktop"
 status=$?
 if [ $status -ne 0 ]; then
     echo "run.sh: the example desktop failed (exit $status)" >&2

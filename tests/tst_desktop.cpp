@@ -5,16 +5,14 @@
 #include <QtTest>
 
 // The example desktop as ./run.sh shows it, twice in a row on fresh directories.
-class TestDesktop : public QObject
-{
+class TestDesktop : public QObject {
     Q_OBJECT
 
 private slots:
     void twoRuns();
 };
 
-void TestDesktop::twoRuns()
-{
+void TestDesktop::twoRuns() {
     QTemporaryDir dir;
     const QString clock = dir.filePath("config/examples/clock/clock.xml");
     const QString menu = dir.filePath("config/examples/launcher.xml");
@@ -28,8 +26,8 @@ void TestDesktop::twoRuns()
         env.insert("QT_LOGGING_RULES", "orvane.*=true");
         host.setProcessEnvironment(env);
         host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
-                   {"--size", "1280x800", "--after", "1500", "--screenshot", png,
-                    ORVANE_SOURCE_DIR "/examples/desktop/main.qml"});
+                   {"--size", "1280x800", "--after", "1500", "--screenshot", png, "--trigger",
+                    "Say goodbye (asks first)", ORVANE_SOURCE_DIR "/examples/desktop/main.qml"});
         const bool finished = host.waitForFinished(60000);
         const QString errors = QString::fromLocal8Bit(host.readAllStandardError());
         return std::make_tuple(finished && host.exitCode() == 0, errors);
@@ -47,7 +45,8 @@ void TestDesktop::twoRuns()
     QVERIFY(saved.contains("<value name=\"use24Hour\">true</value>"));
 
     // What a user changed between the runs must be what the second run starts from.
-    saved.replace("<value name=\"use24Hour\">true</value>", "<value name=\"use24Hour\">false</value>");
+    saved.replace("<value name=\"use24Hour\">true</value>",
+                  "<value name=\"use24Hour\">false</value>");
     QVERIFY(document.open(QIODevice::WriteOnly | QIODevice::Truncate));
     document.write(saved);
     document.close();

@@ -33,17 +33,33 @@ void TestRunner::screenshot() {
     const QString qml = m_dir.filePath("item.qml");
     QFile file(qml);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("import QtQuick 2.12\nimport Orvane 1.0\n"
+    file.write("import QtQuick 2.12\nimport QtQuick.Window 2.12\nimport Orvane 1.0\n"
                "Rectangle { color: '#ff0000'; Rectangle { x: 10; y: 10; width: 5; height: 5; "
-               "color: LauncherCompositor.visible ? 'black' : '#00ff00' } }");
+               "color: LauncherCompositor.visible ? 'black' : '#00ff00' }\n"
+               "  QtObject { objectName: 'opener'; function trigger() { box.visible = true } }\n"
+               "  Window { id: box; flags: Qt.Dialog; width: 20; height: 10; color: '#0000ff' } }");
     file.close();
     const QString png = m_dir.filePath("shot.png");
-    const Result result = run({"--size", "64x48", "--screenshot", png, "--after", "100", qml});
+    Result result = run({"--size", "64x48", "--screenshot", png, "--after", "100", qml});
     QVERIFY2(result.exitCode == 0, qPrintable(result.errors));
-    const QImage image(png);
+    QImage image(png);
     QCOMPARE(image.size(), QSize(64, 48));
     QCOMPARE(image.pixelColor(40, 40), QColor(0xff, 0, 0));
     QCOMPARE(image.pixelColor(12, 12), QColor(0, 0xff, 0));
+    QCOMPARE(image.pixelColor(32, 24), QColor(0xff, 0, 0));
+
+    // A triggered dialog is in the picture, centred as a window manager would place it.
+    result =
+        run({"--size", "64x48", "--screenshot", png, "--after", "100", "--trigger", "opener", qml});
+    QVERIFY2(result.exitCode == 0, qPrintable(result.errors));
+    image.load(png);
+    QCOMPARE(image.pixelColor(32, 24), QColor(0, 0, 0xff));
+    QCOMPARE(image.pixelColor(40, 40), QColor(0xff, 0, 0));
+
+    result = run({"--screenshot", png, "--trigger", "nobody", qml});
+    QCOMPARE(result.exitCode, 2);
+    QVERIFY2(result.errors.contains("orvane-host: nothing to trigger named nobody"),
+             qPrintable(result.errors));
 }
 
 void TestRunner::failures() {

@@ -11,6 +11,8 @@ Rectangle {
     readonly property bool runnable: !!entry.item && entry.item.action !== undefined
                                      && entry.item.action !== null
 
+    // What the shell's --trigger finds it by.
+    objectName: item ? item.label : ""
     width: parent ? parent.width : 300
     height: 30
     radius: 6
@@ -47,10 +49,12 @@ Rectangle {
         id: mouse
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            SystemCall.playSound(SFX.FeedbackClick)
-            if (entry.runnable)
-                action.trigger()
-        }
+        onClicked: entry.trigger()
+    }
+
+    function trigger() {
+        SystemCall.playSound(SFX.FeedbackClick)
+        if (entry.runnable)
+            action.trigger()
     }
 }

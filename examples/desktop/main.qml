@@ -19,9 +19,10 @@ Window {
         width: 360
         height: 110
     }
+    // Under the notifications, out of the way of the message boxes in the middle.
     Launcher {
-        x: 460
-        y: 40
+        x: desktop.width - width - 16
+        y: 96
     }
 
     Notification {

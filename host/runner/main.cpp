@@ -1,5 +1,6 @@
 // orvane-host: the shell that shows a desktop QML file, in a window or offscreen.
 #include "core/core.h"
+#include "screenshot.h"
 #include "shelliconprovider.h"
 
 #include <QCommandLineParser>
@@ -10,7 +11,6 @@
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
 #include <QQuickItem>
-#include <QQuickItemGrabResult>
 #include <QQuickWindow>
 #include <QTimer>
 
@@ -82,6 +82,24 @@ QQuickWindow *windowFor(QObject *root, QSize size) {
     return window;
 }
 
+// Items a view creates (a Repeater's, say) are visual children only.
+QObject *findNamed(QObject *object, const QString &name) {
+    if (object->objectName() == name)
+        return object;
+    QObjectList children = object->children();
+    if (auto *item = qobject_cast<QQuickItem *>(object)) {
+        for (QQuickItem *child : item->childItems()) {
+            if (!children.contains(child))
+                children.append(child);
+        }
+    }
+    for (QObject *child : qAsConst(children)) {
+        if (QObject *found = findNamed(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -117,7 +135,11 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption quitAfter(QStringLiteral("quit-after"),
                                        QStringLiteral("Quit after this many milliseconds."),
                                        QStringLiteral("ms"));
-    parser.addOptions({window, screenshot, after, size, quitAfter});
+    const QCommandLineOption trigger(
+        QStringLiteral("trigger"),
+        QStringLiteral("Trigger the action with this object name once the desktop is up."),
+        QStringLiteral("name"));
+    parser.addOptions({window, screenshot, after, size, quitAfter, trigger});
     if (!parser.parse(app.arguments())) {
         fail(parser.errorText());
         return 2;
@@ -185,45 +207,32 @@ int main(int argc, char *argv[]) {
         fail(QStringLiteral("no notification area: ") + notifications.errorString());
     }
 
-    int status = 0;
-    if (parser.isSet(screenshot)) {
-        const QString target = parser.value(screenshot);
-        QTimer::singleShot(delay, &app, [&, target] {
-            // grabToImage works with every scene graph backend, offscreen included, but
-            // it leaves out the window's clear colour: paint it below the items.
-            QQmlComponent backdrop(&engine);
-            // A see-through window shows the wallpaper of the desktop behind it.
-            backdrop.setData("import QtQuick 2.12\n"
-                             "Rectangle { anchors.fill: parent; z: -1e9\n"
-                             "  property color window\n"
-                             "  gradient: Gradient {\n"
-                             "    GradientStop { position: 0; color: Qt.tint('#1d3b53', window) }\n"
-                             "    GradientStop { position: 1; color: Qt.tint('#0f1a24', window) }\n"
-                             "  } }",
-                             QUrl());
-            QObject *fill = backdrop.create();
-            if (auto *item = qobject_cast<QQuickItem *>(fill)) {
-                item->setProperty("window", view->color());
-                item->setParentItem(view->contentItem());
-            }
-            QSharedPointer<QQuickItemGrabResult> grab = view->contentItem()->grabToImage();
-            if (!grab) {
-                delete fill;
-                fail(QStringLiteral("cannot grab the window"));
-                app.exit(1);
+    // As if the user had clicked it: a way to show what an action opens.
+    if (parser.isSet(trigger)) {
+        const QString name = parser.value(trigger);
+        QObject *root = engine.rootObjects().constFirst();
+        QTimer::singleShot(0, &app, [&app, root, name] {
+            QObject *target = findNamed(root, name);
+            if (!target || target->metaObject()->indexOfMethod("trigger()") < 0) {
+                fail(QStringLiteral("nothing to trigger named ") + name);
+                app.exit(2);
                 return;
             }
-            QObject::connect(grab.data(), &QQuickItemGrabResult::ready, &app,
-                             [&, grab, fill, target] {
-                                 delete fill;
-                                 const QImage image = grab->image();
-                                 if (image.isNull() || !image.save(target, "PNG")) {
-                                     fail(QStringLiteral("cannot write screenshot: ") + target);
-                                     status = 1;
-                                 }
-                                 app.quit();
-                             });
+            QMetaObject::invokeMethod(target, "trigger");
         });
+    }
+
+    int status = 0;
+    if (parser.isSet(screenshot)) {
+        auto *shot = new Screenshot(&engine, view, &app);
+        QObject::connect(shot, &Screenshot::finished, &app, [&](bool ok) {
+            if (!ok) {
+                fail(QStringLiteral("cannot write screenshot: ") + parser.value(screenshot));
+                status = 1;
+            }
+            app.quit();
+        });
+        QTimer::singleShot(delay, shot, [&, shot] { shot->take(parser.value(screenshot)); });
     }
     if (parser.isSet(quitAfter))
         QTimer::singleShot(parser.value(quitAfter).toInt(), &app, &QCoreApplication::quit);
