@@ -6,6 +6,7 @@
 
 #include "settings/settingspath.h"
 #include "settings/settingsstore.h"
+#include "utils/boundeddevice.h"
 #include "utils/warning.h"
 
 #include <QFile>
@@ -36,7 +37,8 @@ QObject *MenuSettings::load(QString directory, QString name, QObject *parent) {
         ORV_WARNING("MenuSettings::load") << "cannot open file: " << file.fileName();
         return nullptr;
     }
-    QXmlStreamReader xml(&file);
+    BoundedDevice input(&file);
+    QXmlStreamReader xml(&input);
     xml.readNext();
     while (!xml.isStartElement() && !xml.atEnd())
         xml.readNext();
@@ -57,6 +59,7 @@ QObject *MenuSettings::load(QString directory, QString name, QObject *parent) {
         }
         xml.skipCurrentElement();
     }
+    input.explain(xml);
     if (xml.hasError()) {
         ORV_WARNING("MenuSettings::load") << "error parsing xml: " << xml.errorString();
         delete root;

@@ -6,6 +6,7 @@
 #include "settings/settingsmapattached.h"
 #include "settings/settingspath.h"
 #include "settings/settingsstore.h"
+#include "utils/boundeddevice.h"
 #include "utils/warning.h"
 
 #include <QDir>
@@ -162,7 +163,8 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "cannot open file: " << file.fileName();
         return nullptr;
     }
-    QXmlStreamReader reader(&file);
+    BoundedDevice input(&file);
+    QXmlStreamReader reader(&input);
     reader.readNext();
     if (!reader.readNextStartElement()) {
         ORV_WARNING("Settings::loadFromFile") << "cannot read root element";
@@ -174,6 +176,7 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
     }
     const LoadNodeContext context{json.object(), json.parseFunction(), reader};
     QObject *root = loadNode(context, parent).value<QObject *>();
+    input.explain(reader);
     if (reader.hasError()) {
         ORV_WARNING("Settings::loadFromFile") << "error parsing xml: " << reader.errorString();
         delete root;

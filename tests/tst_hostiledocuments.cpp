@@ -6,6 +6,27 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+qint64 residentBytes() {
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
+}
+
+// The high-water mark: whatever a load allocated at its peak shows here afterwards.
+qint64 peakResidentBytes() {
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return qint64(usage.ru_maxrss) * 1024;
+}
+
+} // namespace
+
 // Documents written to hurt the readers: each is refused or read in bounded time,
 // and nothing but the document itself is read.
 class TestHostileDocuments : public QObject {
@@ -22,6 +43,7 @@ private:
 void TestHostileDocuments::hostile_data() {
     QTest::addColumn<QByteArray>("settings");
     QTest::addColumn<QByteArray>("menu");
+    QTest::addColumn<QByteArray>("filler"); // repeated to 100 MiB inside the text node
 
     const QString secret = m_dir.filePath("secret.txt");
     QFile file(secret);
@@ -37,14 +59,16 @@ void TestHostileDocuments::hostile_data() {
     QTest::newRow("entity expansion")
         << "<!DOCTYPE map [" + entities + "]><map><value name=\"x\">&j;</value></map>"
         << "<!DOCTYPE root [" + entities +
-               "]><root><menu><item><label>&j;</label></item></menu></root>";
+               "]><root><menu><item><label>&j;</label></item></menu></root>"
+        << QByteArray();
 
     const QByteArray external =
         "<!ENTITY x SYSTEM \"" + QUrl::fromLocalFile(secret).toEncoded() + "\">";
     QTest::newRow("external entity")
         << "<!DOCTYPE map [" + external + "]><map><value name=\"x\">&x;</value></map>"
         << "<!DOCTYPE root [" + external +
-               "]><root><menu><item><label>&x;</label></item></menu></root>";
+               "]><root><menu><item><label>&x;</label></item></menu></root>"
+        << QByteArray();
 
     const int depth = 10000;
     QTest::newRow("deep nesting") << QByteArray("<map><map name=\"a\">").repeated(1) +
@@ -52,12 +76,20 @@ void TestHostileDocuments::hostile_data() {
                                          QByteArray("</map>").repeated(depth + 2)
                                   << "<root><menu>" + QByteArray("<item><menu>").repeated(depth) +
                                          QByteArray("</menu></item>").repeated(depth) +
-                                         "</menu></root>";
+                                         "</menu></root>"
+                                  << QByteArray();
+
+    // The filler goes where the @ stands.
+    QTest::newRow("100 MiB text node") << QByteArray("<map><value name=\"x\">\"@\"</value></map>")
+                                       << QByteArray("<root><menu><item><label>@</label></item>"
+                                                     "</menu></root>")
+                                       << QByteArray(1024 * 1024, 'a');
 }
 
 void TestHostileDocuments::hostile() {
     QFETCH(QByteArray, settings);
     QFETCH(QByteArray, menu);
+    QFETCH(QByteArray, filler);
     QQmlEngine engine;
     Orvane::Imports::Settings settingsApi(&engine);
     Orvane::Imports::MenuSettings menuApi(&engine);
@@ -69,8 +101,14 @@ void TestHostileDocuments::hostile() {
                                  std::make_pair(QStringLiteral("menu.xml"), menu)}) {
         QFile file(directory + '/' + document.first);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("<?xml version=\"1.0\"?>" + document.second);
+        file.write("<?xml version=\"1.0\"?>");
+        const int at = filler.isEmpty() ? document.second.size() : document.second.indexOf('@');
+        file.write(document.second.left(at));
+        for (int i = 0; !filler.isEmpty() && i < 100; ++i)
+            file.write(filler);
+        file.write(document.second.mid(at + 1));
     }
+    const qint64 residentBefore = residentBytes();
 
     QElapsedTimer timer;
     timer.start();
@@ -93,6 +131,8 @@ void TestHostileDocuments::hostile() {
         QVERIFY(!first.value<QObject *>()->property("label").toString().contains("top secret"));
     }
     QLoggingCategory::setFilterRules(QString());
+    QVERIFY2(peakResidentBytes() - residentBefore < 256 * 1024 * 1024,
+             qPrintable(QString::number((peakResidentBytes() - residentBefore) >> 20) + " MiB"));
 }
 
 QTEST_MAIN(TestHostileDocuments)
