@@ -11,22 +11,17 @@
 
 using namespace Orvane::Imports;
 
-namespace {
-
-void touch(const QString &path) { QVERIFY(QFile(path).open(QIODevice::WriteOnly)); }
-QString url(const QString &path) { return QUrl::fromLocalFile(path).toString(); }
-MenuFolderItem *entry(QObject *list, int row) {
-    return qvariant_cast<MenuFolderItem *>(static_cast<MenuFolderList *>(list)->get(row));
-}
-int entryObjects(QObject *list) {
-    return list->findChildren<MenuFolderItem *>(QString(), Qt::FindDirectChildrenOnly).size();
-}
-
-} // namespace
-
 class TestMenuFolder : public QObject {
     Q_OBJECT
 
+    static void touch(const QString &path) { QVERIFY(QFile(path).open(QIODevice::WriteOnly)); }
+    static QString url(const QString &path) { return QUrl::fromLocalFile(path).toString(); }
+    static MenuFolderItem *entry(QObject *list, int row) {
+        return qvariant_cast<MenuFolderItem *>(static_cast<MenuFolderList *>(list)->get(row));
+    }
+    static int entryObjects(QObject *list) {
+        return list->findChildren<MenuFolderItem *>(QString(), Qt::FindDirectChildrenOnly).size();
+    }
     QTemporaryDir m_dir;
     QString m_tree = m_dir.path() + "/tree";
     MenuSettingsRoot m_root{nullptr};

@@ -31,10 +31,12 @@ TestCase {
         verify(ds.$DataSourceData.initialized)
         return ds
     }
-    function record(ds, log) {
+    function record(ds) {
+        var log = []
         ds.updated.connect(function () { log.push("updated") })
         ds.$DataSourceData.processOutput.connect(function () { log.push("processOutput") })
         ds.$DataSourceData.resetOutput.connect(function () { log.push("resetOutput") })
+        return log
     }
 
     function test_timer() {
@@ -46,9 +48,7 @@ TestCase {
     }
 
     function test_updateOrder() {
-        var ds = createTemporaryObject(sourceComponent, tc)
-        var log = []
-        record(ds, log)
+        var ds = createTemporaryObject(sourceComponent, tc), log = record(ds)
         ds.configuration = config({ update: "u1", unit: "k" })
         // Readings changed inside execute() must not cause outputs of their own.
         ds.data.hook = function (v) {
@@ -71,9 +71,7 @@ TestCase {
     }
 
     function test_configurationCoalesced() {
-        var ds = loaded({ update: "a" })
-        var log = []
-        record(ds, log)
+        var ds = loaded({ update: "a" }), log = record(ds)
         ds.configuration = config({ update: "b" })
         ds.configuration = config({ update: "c" })
         compare([log, ds.value.update.configuration], [[], "a"])

@@ -12,27 +12,13 @@ TestCase {
     View { id: view; title: "page" }
     ResourceFilter { id: filter }
 
-    function test_privateModule() {
-        // The native Module of the private module is the host class, without the
-        // hooks that the public component adds.
-        verify(nativeModule !== null)
-        compare(nativeModule.initialize, undefined)
-        verify(Impl.DefaultData !== null)
-        verify(Impl.DefaultValue !== null)
-        compare(Impl.DefaultValue, Impl.DefaultValue)
-        verify(Impl.DefaultData !== Impl.DefaultValue)
-    }
-
-    function test_hostTypes() {
-        compare(view.title, "page")
-        verify(view.completed)
-        compare(filter.domain, ".*")
-        verify(LauncherCompositor !== null)
-        verify(WindowCompositor !== null)
-        LauncherCompositor.visible = true
-        verify(LauncherCompositor.visible)
-        LauncherCompositor.visible = false
-        verify(!LauncherCompositor.visible)
+    function test_types() {
+        // The native Module of the private module is the host class, without the public hooks.
+        compare([nativeModule.initialize, view.title, view.completed, filter.domain], [undefined, "page", true, ".*"])
+        verify(Impl.DefaultData && Impl.DefaultValue && Impl.DefaultData !== Impl.DefaultValue)
+        verify(LauncherCompositor && WindowCompositor && LauncherCompositor !== WindowCompositor)
+        compare([typeof ORV.Core.keyboardModifiers(), typeof ORV.CFG.audio.sfx_on], ["number", "boolean"])
+        verify(ORV.Core.system)
     }
 
     Component {
@@ -46,23 +32,13 @@ TestCase {
 
     function test_loaderAndTimer() {
         var loader = createTemporaryObject(loaderComponent, testCase)
-        compare(loader.object, null)
-        compare(loader.status, ORV.ObjectLoader.Null)
+        compare([loader.object, loader.status], [null, ORV.ObjectLoader.Null])
+        // The loader keeps its default children alive.
         tryVerify(function () { return loader.ticks >= 2 }, 2000)
-
         loader.source = Qt.resolvedUrl("data/Loaded.qml")
-        compare(loader.status, ORV.ObjectLoader.Ready)
-        compare(loader.object.answer, 42)
-
+        compare([loader.status, loader.object.answer], [ORV.ObjectLoader.Ready, 42])
         ignoreWarning(new RegExp("^ObjectLoader::load: cannot load: nothing-here: "))
         loader.source = "nothing-here"
-        compare(loader.object, null)
-        compare(loader.status, ORV.ObjectLoader.Error)
-    }
-
-    function test_hostCore() {
-        compare(typeof ORV.Core.keyboardModifiers(), "number")
-        verify(ORV.Core.system)
-        compare(typeof ORV.CFG.audio.sfx_on, "boolean")
+        compare([loader.object, loader.status], [null, ORV.ObjectLoader.Error])
     }
 }

@@ -17,29 +17,23 @@ TestCase {
         item.action = {source: "orv://system/action#run", data: {n: 1}}
         item._orv_icon = {normal: "run.png"}
         compare(item.icon.normal, "run.png")
-
         var folder = root.items.create(0)
         folder.type = MenuSettings.FolderItem
         folderSpy.target = folder
         folder.folder.path = "file://" + testDirs.root
         folder.folder.keepExtension = true
-        compare(folderSpy.count, 2)
         rows.model = folder.items
-        compare(rows.objectAt(0).label, folder.items.get(0).label)
-
+        compare([folderSpy.count, rows.objectAt(0).label], [2, folder.items.get(0).label])
         var sub = root.items.create()
         sub.type = MenuSettings.MenuItem
         sub.items.append(item)
         root.themeSettings = Settings.createMap(testCase)
         root.themeSettings[item._orv_id].icon = "themed.png"
         compare(item.icon, "themed.png")
-
         verify(MenuSettings.save(root, "qmlmenus", "main"))
         var loaded = MenuSettings.load("qmlmenus", "main", testCase)
-        compare(loaded.items.get(0).folder.path, "file://" + testDirs.root)
         var itemBack = loaded.items.get(1).items.get(0)
-        compare(itemBack._orv_id, item._orv_id)
-        compare(itemBack.action.data.n, 1)
+        compare([loaded.items.get(0).folder.path, itemBack._orv_id, itemBack.action.data.n], ["file://" + testDirs.root, item._orv_id, 1])
         root.destroy()
         loaded.destroy()
     }
