@@ -172,7 +172,8 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "invalid root element";
         return nullptr;
     }
-    const LoadNodeContext context{json.object(), json.parseFunction(), reader};
+    SettingsMapLayouts layouts;
+    const LoadNodeContext context{json.object(), json.parseFunction(), reader, &layouts};
     QObject *root = loadNode(context, parent).value<QObject *>();
     if (reader.hasError()) {
         ORV_WARNING("Settings::loadFromFile") << "error parsing xml: " << reader.errorString();

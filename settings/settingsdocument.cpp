@@ -94,7 +94,8 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
     const QStringRef tag = reader.name();
     if (tag == mapTag) {
         auto *map = new SettingsMap(parent);
-        QVector<SettingsMap::Entry> entries;
+        QStringList keys;
+        QVector<QVariant> values;
         while (reader.readNextStartElement()) {
             const QString key = reader.attributes().value(nameAttribute).toString();
             if (key.isEmpty()) {
@@ -103,10 +104,12 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
                 continue;
             }
             QVariant child = loadNode(context, map);
-            if (child.isValid())
-                entries.append({key, std::move(child)});
+            if (child.isValid()) {
+                keys.append(key);
+                values.append(std::move(child));
+            }
         }
-        map->insertEntries(entries);
+        map->insertEntries(keys, values, context.layouts);
         map->setModified(false);
         return QVariant::fromValue(map);
     }
