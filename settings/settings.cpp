@@ -162,7 +162,8 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "cannot open file: " << file.fileName();
         return nullptr;
     }
-    QXmlStreamReader reader(&file);
+    // One read: the reader tokenizes a whole buffer faster than it pulls from a device.
+    QXmlStreamReader reader(file.readAll());
     reader.readNext();
     if (!reader.readNextStartElement()) {
         ORV_WARNING("Settings::loadFromFile") << "cannot read root element";

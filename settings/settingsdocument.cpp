@@ -109,7 +109,7 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
                 values.append(std::move(child));
             }
         }
-        map->insertEntries(keys, values, context.layouts);
+        map->insertEntries(keys, std::move(values), context.layouts);
         map->setModified(false);
         return QVariant::fromValue(map);
     }
@@ -124,15 +124,14 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
         return QVariant::fromValue(list);
     }
     if (tag == valueTag) {
-        const QString text = reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+        QString text = reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
         if (reader.hasError())
             return QVariant();
         if (!text.startsWith(QLatin1Char('"'))) {
             QVariant literal;
             if (ScriptJson::parseLiteral(text, &literal))
                 return literal;
-            const QJSValue result =
-                QJSValue(context.parse).callWithInstance(context.json, {QJSValue(text)});
+            const QJSValue result = context.parse.callWithInstance(context.json, {QJSValue(text)});
             if (result.isError()) {
                 ORV_WARNING("Imports::loadNode") << "invalid value: " << text;
                 return QVariant();
@@ -148,7 +147,10 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
         // A lone quote is both the first and the last character.
         if (text.size() == 1)
             return QStringLiteral("");
-        return text.mid(1, text.size() - 2);
+        // In place: the text's buffer is this function's alone.
+        text.chop(1);
+        text.remove(0, 1);
+        return text;
     }
     ORV_WARNING("Imports::loadNode") << "invalid node: " << tag;
     reader.skipCurrentElement();

@@ -19,7 +19,7 @@ class SettingsMapLayouts;
 
 struct LoadNodeContext {
     QJSValue json;
-    QJSValue parse;
+    mutable QJSValue parse; // calling it is not const
     QXmlStreamReader &reader;
     SettingsMapLayouts *layouts = nullptr; // shared by the maps of one document
 };

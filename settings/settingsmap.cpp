@@ -84,6 +84,9 @@ SettingsMapLayout *emptyLayout() {
 
 // The names QQmlPropertyMap refuses as keys.
 bool validKeyName(const QString &name) {
+    const int size = name.size();
+    if (size != 4 && size != 7 && size != 9 && size != 11 && size != 12)
+        return true;
     return name != QLatin1String("keys") && name != QLatin1String("valueChanged") &&
            name != QLatin1String("QObject") && name != QLatin1String("destroyed") &&
            name != QLatin1String("deleteLater");
@@ -252,7 +255,7 @@ QVariant &SettingsMap::operator[](const QString &key) {
     return meta->values[meta->ensure(key)];
 }
 
-void SettingsMap::insertEntries(const QStringList &keys, const QVector<QVariant> &values,
+void SettingsMap::insertEntries(const QStringList &keys, QVector<QVariant> values,
                                 SettingsMapLayouts *layouts) {
     if (!meta->values.isEmpty()) {
         for (int i = 0; i < keys.size(); ++i)
@@ -260,11 +263,10 @@ void SettingsMap::insertEntries(const QStringList &keys, const QVector<QVariant>
         return;
     }
     QStringList names = keys;
-    QVector<QVariant> accepted = values;
     for (int i = names.size() - 1; i >= 0; --i) {
         if (!validKeyName(names.at(i))) {
             names.removeAt(i);
-            accepted.removeAt(i);
+            values.removeAt(i);
         }
     }
     if (names.size() != keys.size()) {
@@ -283,8 +285,12 @@ void SettingsMap::insertEntries(const QStringList &keys, const QVector<QVariant>
                                    {SettingsMapLayout::acquire(shape.layout), shape.positions});
     }
     meta->adopt(shape.layout);
-    for (int i = 0; i < accepted.size(); ++i)
-        meta->values[shape.positions.at(i)] = accepted.at(i);
+    if (meta->values.size() == values.size()) {
+        meta->values = std::move(values); // no key repeated
+        return;
+    }
+    for (int i = 0; i < values.size(); ++i)
+        meta->values[shape.positions.at(i)] = std::move(values[i]);
 }
 
 QVector<SettingsMap::Entry> SettingsMap::entries() const {

@@ -52,7 +52,7 @@ public:
 
     // Inserts the values under their keys as `insert` would, one after the other.
     // An empty map takes its meta-object from `layouts` when one fits.
-    void insertEntries(const QStringList &keys, const QVector<QVariant> &values,
+    void insertEntries(const QStringList &keys, QVector<QVariant> values,
                        SettingsMapLayouts *layouts = nullptr);
 
     using Entry = QPair<QString, QVariant>;
