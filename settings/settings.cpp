@@ -34,8 +34,7 @@ bool ownModified(QObject *object) {
 QVariantList children(QObject *object) {
     QVariantList values;
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
-        for (const QString &key : map->keys())
-            values.append(map->value(key));
+        values = map->orderedValues().toList();
     } else {
         values = static_cast<SettingsList *>(object)->values();
     }

@@ -40,8 +40,10 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     QObject *object = value.value<QObject *>();
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
         startElement(writer, mapTag, name);
-        for (const SettingsMap::Entry &entry : map->entries())
-            saveNode(context, entry.second, entry.first);
+        const QStringList &keys = map->orderedKeys();
+        const QVector<QVariant> &values = map->orderedValues();
+        for (int i = 0; i < keys.size(); ++i)
+            saveNode(context, values.at(i), keys.at(i));
         writer.writeEndElement();
         map->setModified(false);
         return true;

@@ -293,13 +293,12 @@ void SettingsMap::insertEntries(const QStringList &keys, QVector<QVariant> value
         meta->values[shape.positions.at(i)] = std::move(values[i]);
 }
 
-QVector<SettingsMap::Entry> SettingsMap::entries() const {
-    const QStringList &names = meta->layout->keys;
-    QVector<Entry> result;
-    result.reserve(names.size());
-    for (int i = 0; i < names.size(); ++i)
-        result.append({names.at(i), meta->values.at(i)});
-    return result;
+const QStringList &SettingsMap::orderedKeys() const {
+    return meta->layout->keys;
+}
+
+const QVector<QVariant> &SettingsMap::orderedValues() const {
+    return meta->values;
 }
 
 QVariant SettingsMap::updateValue(const QString &, const QVariant &input) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QPair>
 #include <QQmlPropertyMap>
 #include <QStringList>
 #include <QVector>
@@ -55,9 +54,9 @@ public:
     void insertEntries(const QStringList &keys, QVector<QVariant> values,
                        SettingsMapLayouts *layouts = nullptr);
 
-    using Entry = QPair<QString, QVariant>;
-    // All keys with their values, in key order.
-    QVector<Entry> entries() const;
+    // Keys and their values in key order, without copies; valid until the map changes.
+    const QStringList &orderedKeys() const;
+    const QVector<QVariant> &orderedValues() const;
 
     bool isModified() const { return modified; }
     void setModified(bool value) { modified = value; }
