@@ -98,8 +98,21 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
         auto *map = new SettingsMap(parent);
         QStringList keys;
         QVector<QVariant> values;
+        // Alike sibling maps spell the same keys: share the strings of the one before.
+        const QStringList expected =
+            context.layouts ? context.layouts->recentKeys() : QStringList();
+        keys.reserve(expected.size());
+        values.reserve(expected.size());
         while (reader.readNextStartElement()) {
-            const QString key = reader.attributes().value(nameAttribute).toString();
+            QString key;
+            {
+                // Not kept past this token: the reader would have to copy its attributes.
+                const QXmlStreamAttributes attributes = reader.attributes();
+                const QStringRef name = attributes.value(nameAttribute);
+                const int at = keys.size();
+                key = at < expected.size() && expected.at(at) == name ? expected.at(at)
+                                                                      : name.toString();
+            }
             if (key.isEmpty()) {
                 // Skipping the whole child keeps its siblings in this map.
                 reader.skipCurrentElement();

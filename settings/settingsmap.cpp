@@ -276,8 +276,10 @@ void SettingsMap::insertEntries(const QStringList &keys, QVector<QVariant> value
     }
     // Nobody can watch a property that does not exist yet: no notifications are due.
     SettingsMapLayouts::Shape shape{nullptr, {}};
-    if (layouts)
+    if (layouts) {
         shape = layouts->shapes.value(names, shape);
+        layouts->recent = names;
+    }
     if (!shape.layout) {
         shape.layout = new SettingsMapLayout(names, &shape.positions);
         if (layouts)

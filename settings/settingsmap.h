@@ -21,6 +21,9 @@ public:
     SettingsMapLayouts(const SettingsMapLayouts &) = delete;
     SettingsMapLayouts &operator=(const SettingsMapLayouts &) = delete;
 
+    // The keys of the map filled last: the next sibling most likely has the same.
+    const QStringList &recentKeys() const { return recent; }
+
 private:
     friend class SettingsMap;
     struct Shape {
@@ -28,6 +31,7 @@ private:
         QVector<int> positions; // property of each entry, for repeated keys
     };
     QHash<QStringList, Shape> shapes;
+    QStringList recent;
 };
 
 // The keyed node of a settings tree: its keys are properties to QML. It remembers
