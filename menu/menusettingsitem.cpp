@@ -3,6 +3,7 @@
 #include "menufolderlist.h"
 #include "menusettingslist.h"
 #include "menusettingsroot.h"
+#include "settings/settingsmap.h"
 
 namespace Orvane::Imports {
 
@@ -102,8 +103,13 @@ void MenuSettingsItem::setTheme(QQmlPropertyMap *map) {
         disconnect(m_theme, nullptr, this, nullptr);
     m_theme = map;
     if (map) {
-        m_themeIcon = map->value(QStringLiteral("icon"));
-        m_themeImage = map->value(QStringLiteral("image"));
+        // A settings map answers value() itself, not through its base.
+        auto *settings = qobject_cast<SettingsMap *>(map);
+        const auto value = [&](const QString &key) {
+            return settings ? settings->value(key) : map->value(key);
+        };
+        m_themeIcon = value(QStringLiteral("icon"));
+        m_themeImage = value(QStringLiteral("image"));
         connect(map, &QQmlPropertyMap::valueChanged, this, &MenuSettingsItem::themeValueChanged);
     }
     emit themeChanged();

@@ -31,7 +31,8 @@ bool isDigit(QChar c) {
 }
 
 // The JSON number grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
-bool isJsonNumber(const QString &text) {
+// `integral` tells whether it had neither fraction nor exponent.
+bool isJsonNumber(const QString &text, bool *integral) {
     const int size = text.size();
     int i = 0;
     if (i < size && text.at(i) == QLatin1Char('-'))
@@ -43,6 +44,7 @@ bool isJsonNumber(const QString &text) {
     else
         while (i < size && isDigit(text.at(i)))
             ++i;
+    *integral = i == size;
     if (i < size && text.at(i) == QLatin1Char('.')) {
         const int start = ++i;
         while (i < size && isDigit(text.at(i)))
@@ -74,8 +76,18 @@ bool ScriptJson::parseLiteral(const QString &text, QVariant *result) {
         *result = QVariant::fromValue(nullptr);
         return true;
     }
-    if (text.size() > 40 || !isJsonNumber(text))
+    bool integral = false;
+    if (text.size() > 40 || !isJsonNumber(text, &integral))
         return false;
+    const bool negative = text.at(0) == QLatin1Char('-');
+    if (integral && text.size() - negative <= 9) {
+        // Nine digits fit an int exactly; -0 written as an integer is the integer 0.
+        int number = 0;
+        for (int i = negative; i < text.size(); ++i)
+            number = number * 10 + (text.at(i).unicode() - '0');
+        *result = QVariant(negative ? -number : number);
+        return true;
+    }
     bool ok = false;
     const double number = text.toDouble(&ok);
     if (!ok || !std::isfinite(number))
@@ -83,10 +95,8 @@ bool ScriptJson::parseLiteral(const QString &text, QVariant *result) {
     // The engine keeps integral numbers in the int range as integers; a negative zero
     // stays a double unless it was written as the integer -0.
     const bool negativeZero = number == 0 && std::signbit(number);
-    const bool integerText = !text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e')) &&
-                             !text.contains(QLatin1Char('E'));
     if (number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max() &&
-        number == std::floor(number) && (!negativeZero || integerText))
+        number == std::floor(number) && (!negativeZero || integral))
         *result = QVariant(int(number));
     else
         *result = QVariant(number);

@@ -35,8 +35,7 @@ bool ownModified(QObject *object) {
 QVariantList children(QObject *object) {
     QVariantList values;
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
-        for (const QString &key : map->keys())
-            values.append(map->value(key));
+        values = map->orderedValues().toList();
     } else {
         values = static_cast<SettingsList *>(object)->values();
     }
@@ -163,8 +162,9 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "cannot open file: " << file.fileName();
         return nullptr;
     }
+    // One read: the reader tokenizes a whole buffer faster than it pulls from a device.
     BoundedDevice input(&file);
-    QXmlStreamReader reader(&input);
+    QXmlStreamReader reader(input.readAll());
     reader.readNext();
     if (!reader.readNextStartElement()) {
         ORV_WARNING("Settings::loadFromFile") << "cannot read root element";
@@ -174,7 +174,8 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "invalid root element";
         return nullptr;
     }
-    const LoadNodeContext context{json.object(), json.parseFunction(), reader};
+    SettingsMapLayouts layouts;
+    const LoadNodeContext context{json.object(), json.parseFunction(), reader, &layouts};
     QObject *root = loadNode(context, parent).value<QObject *>();
     input.explain(reader);
     if (reader.hasError()) {

@@ -40,8 +40,10 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     QObject *object = value.value<QObject *>();
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
         startElement(writer, mapTag, name);
-        for (const SettingsMap::Entry &entry : map->entries())
-            saveNode(context, entry.second, entry.first);
+        const QStringList &keys = map->orderedKeys();
+        const QVector<QVariant> &values = map->orderedValues();
+        for (int i = 0; i < keys.size(); ++i)
+            saveNode(context, values.at(i), keys.at(i));
         writer.writeEndElement();
         map->setModified(false);
         return true;
@@ -94,19 +96,35 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
     const QStringRef tag = reader.name();
     if (tag == mapTag) {
         auto *map = new SettingsMap(parent);
-        QVector<SettingsMap::Entry> entries;
+        QStringList keys;
+        QVector<QVariant> values;
+        // Alike sibling maps spell the same keys: share the strings of the one before.
+        const QStringList expected =
+            context.layouts ? context.layouts->recentKeys() : QStringList();
+        keys.reserve(expected.size());
+        values.reserve(expected.size());
         while (reader.readNextStartElement()) {
-            const QString key = reader.attributes().value(nameAttribute).toString();
+            QString key;
+            {
+                // Not kept past this token: the reader would have to copy its attributes.
+                const QXmlStreamAttributes attributes = reader.attributes();
+                const QStringRef name = attributes.value(nameAttribute);
+                const int at = keys.size();
+                key = at < expected.size() && expected.at(at) == name ? expected.at(at)
+                                                                      : name.toString();
+            }
             if (key.isEmpty()) {
                 // Skipping the whole child keeps its siblings in this map.
                 reader.skipCurrentElement();
                 continue;
             }
             QVariant child = loadNode(context, map);
-            if (child.isValid())
-                entries.append({key, std::move(child)});
+            if (child.isValid()) {
+                keys.append(key);
+                values.append(std::move(child));
+            }
         }
-        map->insertEntries(entries);
+        map->insertEntries(keys, std::move(values), context.layouts);
         map->setModified(false);
         return QVariant::fromValue(map);
     }
@@ -121,15 +139,14 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
         return QVariant::fromValue(list);
     }
     if (tag == valueTag) {
-        const QString text = reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+        QString text = reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
         if (reader.hasError())
             return QVariant();
         if (!text.startsWith(QLatin1Char('"'))) {
             QVariant literal;
             if (ScriptJson::parseLiteral(text, &literal))
                 return literal;
-            const QJSValue result =
-                QJSValue(context.parse).callWithInstance(context.json, {QJSValue(text)});
+            const QJSValue result = context.parse.callWithInstance(context.json, {QJSValue(text)});
             if (result.isError()) {
                 ORV_WARNING("Imports::loadNode") << "invalid value: " << text;
                 return QVariant();
@@ -145,7 +162,10 @@ QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
         // A lone quote is both the first and the last character.
         if (text.size() == 1)
             return QStringLiteral("");
-        return text.mid(1, text.size() - 2);
+        // In place: the text's buffer is this function's alone.
+        text.chop(1);
+        text.remove(0, 1);
+        return text;
     }
     ORV_WARNING("Imports::loadNode") << "invalid node: " << tag;
     reader.skipCurrentElement();

@@ -15,10 +15,13 @@ struct SaveNodeContext {
     QXmlStreamWriter &writer;
 };
 
+class SettingsMapLayouts;
+
 struct LoadNodeContext {
     QJSValue json;
-    QJSValue parse;
+    mutable QJSValue parse; // calling it is not const
     QXmlStreamReader &reader;
+    SettingsMapLayouts *layouts = nullptr; // shared by the maps of one document
 };
 
 // Writes one entry of a settings tree as a map, list or value element. True only

@@ -1,29 +1,66 @@
 #pragma once
 
-#include <QPair>
+#include <QHash>
 #include <QQmlPropertyMap>
+#include <QStringList>
 #include <QVector>
 #include <qqml.h>
 
 namespace Orvane::Imports {
 
 class SettingsMapAttached;
+class SettingsMapLayout;
+class SettingsMapMetaObject;
+
+// Lends one meta-object to all maps of a document that have the same keys in the same
+// order, so a document of many alike maps builds each kind of map once.
+class SettingsMapLayouts {
+public:
+    SettingsMapLayouts() = default;
+    ~SettingsMapLayouts();
+    SettingsMapLayouts(const SettingsMapLayouts &) = delete;
+    SettingsMapLayouts &operator=(const SettingsMapLayouts &) = delete;
+
+    // The keys of the map filled last: the next sibling most likely has the same.
+    const QStringList &recentKeys() const { return recent; }
+
+private:
+    friend class SettingsMap;
+    struct Shape {
+        SettingsMapLayout *layout;
+        QVector<int> positions; // property of each entry, for repeated keys
+    };
+    QHash<QStringList, Shape> shapes;
+    QStringList recent;
+};
 
 // The keyed node of a settings tree: its keys are properties to QML. It remembers
 // whether a value was written through the property interface since it was read or saved.
+//
+// The keys live in a meta-object of the map's own that maps of the same keys share until
+// one of them gets a new key. QQmlPropertyMap's keys, count, size, isEmpty and contains
+// stay right; value, insert, clear and [] are answered here and must be called on a
+// SettingsMap, not through a QQmlPropertyMap pointer.
 class SettingsMap : public QQmlPropertyMap {
     Q_OBJECT
 
 public:
     explicit SettingsMap(QObject *parent = nullptr);
 
-    using Entry = QPair<QString, QVariant>;
-    // Inserts many entries as `insert` would, one after the other, but grows the
-    // map's meta-object once instead of once per new key.
-    void insertEntries(const QVector<Entry> &entries);
+    QVariant value(const QString &key) const;
+    void insert(const QString &key, const QVariant &value);
+    void clear(const QString &key);
+    QVariant &operator[](const QString &key);
+    QVariant operator[](const QString &key) const { return value(key); }
 
-    // All keys with their values, in key order.
-    QVector<Entry> entries() const;
+    // Inserts the values under their keys as `insert` would, one after the other.
+    // An empty map takes its meta-object from `layouts` when one fits.
+    void insertEntries(const QStringList &keys, QVector<QVariant> values,
+                       SettingsMapLayouts *layouts = nullptr);
+
+    // Keys and their values in key order, without copies; valid until the map changes.
+    const QStringList &orderedKeys() const;
+    const QVector<QVariant> &orderedValues() const;
 
     bool isModified() const { return modified; }
     void setModified(bool value) { modified = value; }
@@ -39,6 +76,9 @@ protected:
     QVariant updateValue(const QString &key, const QVariant &input) override;
 
 private:
+    friend class SettingsMapMetaObject;
+    SettingsMapMetaObject *meta;
+    QVariant rejected; // what [] hands out for a refused name
     bool modified = false;
 };
 

@@ -7,11 +7,6 @@
 
 using namespace Orvane::Imports;
 
-static QByteArray readAll(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // Saves, with the environment variable if given set to value meanwhile.
 static bool save(const QString &directory, const QByteArray &data, const QByteArray &variable = {},
                  const QString &value = {}) {
@@ -40,7 +35,7 @@ private slots:
         for (const QString &temporary : {cache, shm.path()}) {
             const QByteArray data = temporary.toUtf8().repeated(5000); // replaces the one before
             QVERIFY(save("clock", data, "ORVANE_CACHE_DIR", temporary));
-            QCOMPARE(readAll(config + "/clock/main.xml"), data);
+            QCOMPARE(TestEnvironment::readAll(config + "/clock/main.xml"), data);
             QCOMPARE(QDir(config + "/clock").entryList(QDir::Files | QDir::Hidden),
                      QStringList{"main.xml"});
             QVERIFY(QDir(temporary + "/Configs/clock").isEmpty());
@@ -76,8 +71,9 @@ private slots:
         const bool saved = save(directory, "new", variable, blocker);
         const bool unlocked = !locked || QProcess::execute("chattr", {"-i", target}) == 0;
         QVERIFY(!saved && unlocked);
-        QCOMPARE(readAll(target), QByteArray(locked ? "old" : "<missing>"));
-        QVERIFY(!locked || (save(directory, "newer") && readAll(target) == "newer"));
+        QCOMPARE(TestEnvironment::readAll(target), QByteArray(locked ? "old" : "<missing>"));
+        QVERIFY(!locked ||
+                (save(directory, "newer") && TestEnvironment::readAll(target) == "newer"));
     }
 };
 

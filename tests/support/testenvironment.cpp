@@ -68,5 +68,10 @@ QString storageDir()
 {
     return qEnvironmentVariable("ORVANE_STORAGE_DIR");
 }
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 } // namespace TestEnvironment

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The private directories of this test process; they replace the user's own.
@@ -8,4 +9,5 @@ QString root();
 QString configDir();
 QString cacheDir();
 QString storageDir();
+QByteArray readAll(const QString &path); // "<missing>" when it cannot
 } // namespace TestEnvironment
