@@ -68,7 +68,12 @@ private slots:
                    QByteArray("<map name=\"a\">").repeated(depth) +
                    QByteArray("</map>").repeated(depth + 2)
             << "<root><menu>" + QByteArray("<item><menu>").repeated(depth) +
-                   QByteArray("</menu></item>").repeated(depth) + "</menu></root>";
+                   QByteArray("</menu></item>").repeated(depth) + "</menu></root>"
+            << QByteArray();
+        QTest::newRow("100 MiB text node")
+            << QByteArray("<map><value name=\"x\">\"@\"</value></map>")
+            << QByteArray("<root><menu><item><label>@</label></item></menu></root>")
+            << QByteArray(1024 * 1024, 'a');
     }
 
     void hostile() {
