@@ -121,11 +121,9 @@ private slots:
             });
             effects[i].setSource(url("other.wav"));
         }
-        for (int batch = 10; batch <= 100; batch += 10) { // PulseAudio dislikes many streams
-            for (int i = batch - 10; i < batch; ++i)
-                effects[i].play();
-            QTRY_COMPARE_WITH_TIMEOUT(changes.load(), 2 * batch, 5000); // started and stopped
-        }
+        for (SoundEffect &effect : effects)
+            effect.play();
+        QTRY_COMPARE_WITH_TIMEOUT(changes.load(), 200, 10000); // all started and stopped
         QVERIFY(threads[0] != QThread::currentThread());
         QCOMPARE(threads, std::vector<QThread *>(100, threads[0]));
         effects.clear();
@@ -195,6 +193,9 @@ int main(int argc, char **argv) {
         QCoreApplication app(argc, argv);
         static QSoundEffect first; // exit handlers run in reverse: Qt's, ours, the thread's
         first.setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(argv[2])));
+        // Qt's loader thread must not be mid-load while the process exits.
+        if (!QTest::qWaitFor([] { return first.status() == QSoundEffect::Ready; }, 5000))
+            return 4;
         std::atexit(afterSoundThread);
         lateEffect = new SoundEffect;
         lateEffect->setSource(first.source());
