@@ -13,6 +13,5 @@ TestCase {
         menu.source = menu.defaultSource
         menu.play()
         tryCompare(changes, "count", 2, 5000) // it started, then ended
-        verify(!menu.playing)
     }
 }
