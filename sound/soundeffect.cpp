@@ -11,16 +11,16 @@ namespace Orvane {
 // there: moved PulseAudio players crash or stay silent. The caller still waits for both.
 SoundEffect::SoundEffect(QObject *parent)
     : QObject(parent) {
-    runOnSoundThread([this] {
+    runOnSoundThread([this] { m_effect.emplace(); });
+    if (!m_effect) // the thread stopped at exit before it served the call
         m_effect.emplace();
-        connect(
-            &*m_effect, &QSoundEffect::playingChanged, &*m_effect,
-            [this] {
-                m_playing.store(m_effect->isPlaying(), std::memory_order_release);
-                emit playingChanged();
-            },
-            Qt::DirectConnection);
-    });
+    connect(
+        &*m_effect, &QSoundEffect::playingChanged, &*m_effect,
+        [this] {
+            m_playing.store(m_effect->isPlaying(), std::memory_order_release);
+            emit playingChanged();
+        },
+        Qt::DirectConnection);
 }
 
 SoundEffect::~SoundEffect() {
