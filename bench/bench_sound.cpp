@@ -1,5 +1,6 @@
-// Caller-side cost of play() and setSource() while the sound thread plays, against the floor
-// of a queued call of an empty slot on another thread. Reports median and 99th percentile.
+// Caller-side cost of play(), stop() and setSource() while the sound thread plays, against the
+// floor of a queued call of an empty slot on another thread. Reports median and 99th
+// percentile, and both as multiples of the floor's.
 #include "sound/sfxthread.h"
 #include "sound/soundeffect.h"
 
@@ -24,7 +25,15 @@ public slots:
     void nothing() {}
 };
 
-template <typename Call> void measure(benchmark::State &state, Call call) {
+struct Figures {
+    double median = 0;
+    double p99 = 0;
+};
+
+// The floor's figures, measured first, that the others are reported against.
+Figures floorFigures;
+
+template <typename Call> Figures measure(benchmark::State &state, Call call) {
     std::vector<qint64> times(calls);
     for (auto _ : state) {
         for (int i = 0; i < calls; ++i) {
@@ -35,8 +44,14 @@ template <typename Call> void measure(benchmark::State &state, Call call) {
         }
     }
     std::sort(times.begin(), times.end());
-    state.counters["median_ns"] = double(times[calls / 2]);
-    state.counters["p99_ns"] = double(times[calls * 99 / 100]);
+    const Figures figures{double(times[calls / 2]), double(times[calls * 99 / 100])};
+    state.counters["median_ns"] = figures.median;
+    state.counters["p99_ns"] = figures.p99;
+    if (floorFigures.median > 0) {
+        state.counters["median_x_floor"] = figures.median / floorFigures.median;
+        state.counters["p99_x_floor"] = figures.p99 / floorFigures.p99;
+    }
+    return figures;
 }
 
 QUrl sound(const char *key) {
@@ -61,8 +76,9 @@ void floorQueuedCall(benchmark::State &state) {
     thread.start();
     Sink sink;
     sink.moveToThread(&thread);
-    measure(state,
-            [&](int) { QMetaObject::invokeMethod(&sink, &Sink::nothing, Qt::QueuedConnection); });
+    floorFigures = measure(state, [&](int) {
+        QMetaObject::invokeMethod(&sink, &Sink::nothing, Qt::QueuedConnection);
+    });
     QMetaObject::invokeMethod(
         &sink, [&] { sink.moveToThread(QCoreApplication::instance()->thread()); },
         Qt::BlockingQueuedConnection);
@@ -77,6 +93,14 @@ void play(benchmark::State &state) {
     measure(state, [&](int) { effect.play(); });
 }
 
+// A stop between plays: every call is queued, none is covered by one still waiting.
+void playOrStop(benchmark::State &state) {
+    background();
+    Orvane::SoundEffect effect;
+    effect.setSource(sound("FeedbackClick"));
+    measure(state, [&](int i) { i % 2 ? effect.stop() : effect.play(); });
+}
+
 void setSource(benchmark::State &state) {
     background();
     Orvane::SoundEffect effect;
@@ -89,6 +113,7 @@ void setSource(benchmark::State &state) {
 
 BENCHMARK(floorQueuedCall)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(play)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(playOrStop)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(setSource)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) {

@@ -11,9 +11,17 @@ namespace {
 // Set before the thread quits, so that no caller queues work it would never serve.
 std::atomic<bool> stopping{false};
 
+struct SoundThread {
+    // Declared first so that it outlives the thread: it is destroyed once nothing runs there.
+    QObject receiver;
+    SfxThread thread;
+
+    SoundThread() { receiver.moveToThread(&thread); }
+};
+
 } // namespace
 
-Q_GLOBAL_STATIC(SfxThread, globalSfxThread)
+Q_GLOBAL_STATIC(SoundThread, globalSoundThread)
 
 SfxThread::SfxThread() {
     start();
@@ -28,7 +36,13 @@ SfxThread::~SfxThread() {
 SfxThread *sfxThread() {
     if (stopping.load())
         return nullptr;
-    return globalSfxThread();
+    return &globalSoundThread()->thread;
+}
+
+QObject *sfxReceiver() {
+    if (stopping.load())
+        return nullptr;
+    return &globalSoundThread()->receiver;
 }
 
 } // namespace Orvane

@@ -15,4 +15,8 @@ public:
 // begun shutting down at process exit.
 SfxThread *sfxThread();
 
+// An object living on the sound thread, through which calls are handed to it before any
+// player exists there. Null when sfxThread() is.
+QObject *sfxReceiver();
+
 } // namespace Orvane

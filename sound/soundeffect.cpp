@@ -7,24 +7,26 @@
 
 namespace Orvane {
 
+// Rather than moving the player to the sound thread and back, it is built and destroyed
+// there: moved PulseAudio players crash or stay silent. The caller still waits for both.
 SoundEffect::SoundEffect(QObject *parent)
     : QObject(parent) {
-    // A null thread (the sound thread is gone at exit) leaves the player without affinity.
-    m_effect.moveToThread(sfxThread());
+    runOnSoundThread([this] { m_effect.emplace(); });
+    if (!m_effect) // the thread stopped at exit before it served the call
+        m_effect.emplace();
     connect(
-        &m_effect, &QSoundEffect::playingChanged, &m_effect,
+        &*m_effect, &QSoundEffect::playingChanged, &*m_effect,
         [this] {
-            m_playing.store(m_effect.isPlaying(), std::memory_order_release);
+            m_playing.store(m_effect->isPlaying(), std::memory_order_release);
             emit playingChanged();
         },
         Qt::DirectConnection);
 }
 
 SoundEffect::~SoundEffect() {
-    QThread *const target = QThread::currentThread();
-    runOnEffectThread([this, target] {
-        m_effect.stop();
-        m_effect.moveToThread(target);
+    runOnSoundThread([this] {
+        m_effect->stop();
+        m_effect.reset();
     });
 }
 
@@ -32,31 +34,42 @@ void SoundEffect::setSource(const QUrl &url) {
     if (url == m_source)
         return;
     m_source = url;
-    runOnEffectThread([this, url] { m_effect.setSource(url); });
+    runOnSoundThread([this, url] { m_effect->setSource(url); });
     emit sourceChanged();
 }
 
 void SoundEffect::play() {
-    QMetaObject::invokeMethod(&m_effect, &QSoundEffect::play, Qt::QueuedConnection);
+    // Calls reach the player in order, so a play() still waiting there covers this one;
+    // stop() clears the flag so that a play() after it is queued again.
+    if (m_playQueued.exchange(true, std::memory_order_acq_rel))
+        return;
+    QMetaObject::invokeMethod(
+        &*m_effect,
+        [this] {
+            m_playQueued.store(false, std::memory_order_release);
+            m_effect->play();
+        },
+        Qt::QueuedConnection);
 }
 
 void SoundEffect::stop() {
-    QMetaObject::invokeMethod(&m_effect, &QSoundEffect::stop, Qt::QueuedConnection);
+    m_playQueued.store(false, std::memory_order_release);
+    QMetaObject::invokeMethod(&*m_effect, &QSoundEffect::stop, Qt::QueuedConnection);
 }
 
-// Runs the call on the player's thread and waits for it. When that thread cannot serve it
-// (it has stopped at exit, or it is the caller's own thread) the call runs here, since a
+// Runs the call on the sound thread and waits for it. When that thread cannot serve it (it
+// has stopped at exit, or it is the caller's own thread) the call runs here, since a
 // blocking hand-over would never return.
-template <typename Call> void SoundEffect::runOnEffectThread(Call call) {
+template <typename Call> void SoundEffect::runOnSoundThread(Call call) {
     QThread *const current = QThread::currentThread();
-    // thread() reads null once the sound thread has been destroyed.
-    QThread *const owner = m_effect.thread();
-    if (owner && owner != current && owner == sfxThread()) {
-        QMetaObject::invokeMethod(&m_effect, call, Qt::BlockingQueuedConnection);
+    QObject *const receiver = sfxReceiver();
+    if (receiver && receiver->thread() != current) {
+        QMetaObject::invokeMethod(receiver, call, Qt::BlockingQueuedConnection);
         return;
     }
-    if (!owner)
-        m_effect.moveToThread(current);
+    // thread() reads null once the sound thread has been destroyed.
+    if (m_effect && !m_effect->thread())
+        m_effect->moveToThread(current);
     call();
 }
 

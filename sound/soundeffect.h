@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include <atomic>
+#include <optional>
 
 namespace Orvane {
 
@@ -33,12 +34,16 @@ public slots:
     void stop();
 
 private:
-    template <typename Call> void runOnEffectThread(Call call);
+    template <typename Call> void runOnSoundThread(Call call);
 
-    QSoundEffect m_effect;
+    // Built and destroyed on the sound thread: Qt's PulseAudio player binds to the thread
+    // that constructs it.
+    std::optional<QSoundEffect> m_effect;
     QUrl m_source;
     // Written on the sound thread, read on the owner's.
     std::atomic<bool> m_playing{false};
+    // A play() is queued and has not started yet; a further one would add nothing.
+    std::atomic<bool> m_playQueued{false};
 };
 
 } // namespace Orvane

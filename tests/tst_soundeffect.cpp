@@ -2,11 +2,6 @@
 #include "sound/soundeffect.h"
 
 #include <QGuiApplication>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtMath>
 #include <QtTest>
 
 #include <atomic>
@@ -121,11 +116,9 @@ private slots:
             });
             effects[i].setSource(url("other.wav"));
         }
-        for (int batch = 10; batch <= 100; batch += 10) { // PulseAudio dislikes many streams
-            for (int i = batch - 10; i < batch; ++i)
-                effects[i].play();
-            QTRY_COMPARE_WITH_TIMEOUT(changes.load(), 2 * batch, 5000); // started and stopped
-        }
+        for (SoundEffect &effect : effects)
+            effect.play();
+        QTRY_COMPARE_WITH_TIMEOUT(changes.load(), 200, 10000); // all started and stopped
         QVERIFY(threads[0] != QThread::currentThread());
         QCOMPARE(threads, std::vector<QThread *>(100, threads[0]));
         effects.clear();
@@ -137,7 +130,8 @@ private slots:
         auto *effect = new SoundEffect;
         std::atomic<bool> stopped{false};
         effect->setSource(url("long.wav"));
-        effect->play();
+        for (auto call : {&SoundEffect::play, &SoundEffect::stop, &SoundEffect::play})
+            (effect->*call)(); // a play after a stop still plays
         QTRY_VERIFY_WITH_TIMEOUT(effect->isPlaying(), 5000);
         onChange(effect, [&](SoundEffect *e) { stopped = stopped || !e->isPlaying(); });
         QDeadlineTimer deadline(1000); // stopped, not played to its end
@@ -195,6 +189,8 @@ int main(int argc, char **argv) {
         QCoreApplication app(argc, argv);
         static QSoundEffect first; // exit handlers run in reverse: Qt's, ours, the thread's
         first.setSource(QUrl::fromLocalFile(QString::fromLocal8Bit(argv[2])));
+        if (!QTest::qWaitFor([] { return first.status() == QSoundEffect::Ready; }, 5000))
+            return 4; // Qt's loader must not be busy while the process exits
         std::atexit(afterSoundThread);
         lateEffect = new SoundEffect;
         lateEffect->setSource(first.source());
