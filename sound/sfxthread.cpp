@@ -1,5 +1,8 @@
 #include "sfxthread.h"
 
+#include "playerpool.h"
+
+#include <QCoreApplication>
 #include <QGlobalStatic>
 
 #include <atomic>
@@ -11,17 +14,32 @@ namespace {
 // Set before the thread quits, so that no caller queues work it would never serve.
 std::atomic<bool> stopping{false};
 
+void drainPlayers();
+
 struct SoundThread {
     // Declared first so that it outlives the thread: it is destroyed once nothing runs there.
-    QObject receiver;
+    PlayerPool pool;
     SfxThread thread;
 
-    SoundThread() { receiver.moveToThread(&thread); }
+    SoundThread() {
+        pool.moveToThread(&thread);
+        qAddPostRoutine(drainPlayers);
+    }
 };
 
 } // namespace
 
 Q_GLOBAL_STATIC(SoundThread, globalSoundThread)
+
+namespace {
+
+// Runs as the application is destroyed: later, at exit, Qt's sound back end is gone.
+void drainPlayers() {
+    if (PlayerPool *players = sfxPlayers())
+        QMetaObject::invokeMethod(players, &PlayerPool::drain, Qt::BlockingQueuedConnection);
+}
+
+} // namespace
 
 SfxThread::SfxThread() {
     start();
@@ -39,10 +57,10 @@ SfxThread *sfxThread() {
     return &globalSoundThread()->thread;
 }
 
-QObject *sfxReceiver() {
+PlayerPool *sfxPlayers() {
     if (stopping.load())
         return nullptr;
-    return &globalSoundThread()->receiver;
+    return &globalSoundThread()->pool;
 }
 
 } // namespace Orvane

@@ -4,6 +4,8 @@
 
 namespace Orvane {
 
+class PlayerPool;
+
 // The one worker thread of the process on which every sound effect's player lives.
 class SfxThread : public QThread {
 public:
@@ -15,8 +17,8 @@ public:
 // begun shutting down at process exit.
 SfxThread *sfxThread();
 
-// An object living on the sound thread, through which calls are handed to it before any
-// player exists there. Null when sfxThread() is.
-QObject *sfxReceiver();
+// The players of the sound thread; calls are handed to the thread through it. Null when
+// sfxThread() is.
+PlayerPool *sfxPlayers();
 
 } // namespace Orvane

@@ -5,7 +5,6 @@
 #include <QUrl>
 
 #include <atomic>
-#include <optional>
 
 namespace Orvane {
 
@@ -36,9 +35,10 @@ public slots:
 private:
     template <typename Call> void runOnSoundThread(Call call);
 
-    // Built and destroyed on the sound thread: Qt's PulseAudio player binds to the thread
-    // that constructs it.
-    std::optional<QSoundEffect> m_effect;
+    // Taken from and given back to the sound thread's players: Qt's PulseAudio player
+    // binds to the thread that constructs it.
+    QSoundEffect *m_effect = nullptr;
+    QMetaObject::Connection m_playingConnection;
     QUrl m_source;
     // Written on the sound thread, read on the owner's.
     std::atomic<bool> m_playing{false};
