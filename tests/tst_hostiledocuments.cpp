@@ -6,17 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "testenvironment.h"
+
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
-
-qint64 residentBytes() {
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
-}
 
 // The high-water mark: whatever a load allocated at its peak shows here afterwards.
 qint64 peakResidentBytes() {
@@ -98,7 +92,7 @@ private slots:
             if (parts.size() > 1)
                 file.write(parts.last());
         }
-        const qint64 residentBefore = residentBytes();
+        const qint64 residentBefore = TestEnvironment::residentBytes();
 
         QElapsedTimer timer;
         timer.start();

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
+#include "testenvironment.h"
 
 // A widget's engine created and destroyed again and again: nothing it held may stay
 // behind, in memory or in the leak checker's report at exit.
@@ -15,17 +15,6 @@ class TestTeardown : public QObject {
 private slots:
     void thousandEngines();
 };
-
-namespace {
-
-qint64 residentBytes() {
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
-}
-
-} // namespace
 
 void TestTeardown::thousandEngines() {
     QTemporaryDir folder;
@@ -59,9 +48,9 @@ void TestTeardown::thousandEngines() {
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (cycle == 100)
-            resident100 = residentBytes();
+            resident100 = TestEnvironment::residentBytes();
     }
-    const qint64 resident1000 = residentBytes();
+    const qint64 resident1000 = TestEnvironment::residentBytes();
     qInfo("resident after 100 cycles: %lld KiB, after %d: %lld KiB", resident100 >> 10, cycles,
           resident1000 >> 10);
 #if !defined(__SANITIZE_ADDRESS__)

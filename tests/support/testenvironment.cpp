@@ -4,17 +4,17 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 namespace {
 
-QTemporaryDir &directory()
-{
+QTemporaryDir &directory() {
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/orvane-test-XXXXXX"));
     return dir;
 }
 
 // The sound server is found through the user's home; point at it before the home moves.
-void keepSoundServer()
-{
+void keepSoundServer() {
     const QString pulse = qEnvironmentVariable("HOME") + QStringLiteral("/.config/pulse");
     if (!qEnvironmentVariableIsSet("PULSE_COOKIE") &&
         QFile::exists(pulse + QStringLiteral("/cookie")))
@@ -33,8 +33,7 @@ void keepSoundServer()
 }
 
 // Runs before main's QCoreApplication is done constructing, so before any test code.
-void setUp()
-{
+void setUp() {
     keepSoundServer();
     const QString root = directory().path();
     qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(root + QStringLiteral("/config")));
@@ -52,26 +51,28 @@ Q_COREAPP_STARTUP_FUNCTION(setUp)
 
 namespace TestEnvironment {
 
-QString root()
-{
+QString root() {
     return directory().path();
 }
-QString configDir()
-{
+QString configDir() {
     return qEnvironmentVariable("ORVANE_CONFIG_DIR");
 }
-QString cacheDir()
-{
+QString cacheDir() {
     return qEnvironmentVariable("ORVANE_CACHE_DIR");
 }
-QString storageDir()
-{
+QString storageDir() {
     return qEnvironmentVariable("ORVANE_STORAGE_DIR");
 }
-QByteArray readAll(const QString &path)
-{
+QByteArray readAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+qint64 residentBytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
 } // namespace TestEnvironment

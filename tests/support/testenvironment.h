@@ -10,4 +10,5 @@ QString configDir();
 QString cacheDir();
 QString storageDir();
 QByteArray readAll(const QString &path); // "<missing>" when it cannot
+qint64 residentBytes();                  // of this process, now
 } // namespace TestEnvironment
