@@ -21,7 +21,7 @@ mkdir -p "$out/config" "$out/cache" "$out/storage" || { echo "run.sh: cannot cre
 export ORVANE_CONFIG_DIR="$out/config" ORVANE_CACHE_DIR="$out/cache" ORVANE_STORAGE_DIR="$out/storage"
 export ORVANE_SOUNDS_DIR="${ORVANE_SOUNDS_DIR:-$ORVANE_ROOT/build/share/orvane/sounds}"
 export ORVANE_EXAMPLES_DIR="$ORVANE_ROOT/examples"
-orvane_start_sound
+orvane_start_sound || { echo "run.sh: no sound server: PulseAudio could not be started" >&2; exit 1; }
 
 host="$ORVANE_ROOT/build/bin/orvane-host"
 desktop="$ORVANE_ROOT/examples/desktop/main.qml"
