@@ -10,7 +10,7 @@ class QXmlStreamReader;
 // that never ends) in memory. What lies beyond reads as the end of the data.
 class BoundedDevice : public QIODevice {
 public:
-    static constexpr qint64 documentLimit = 32 * 1024 * 1024;
+    static constexpr qint64 documentLimit = 16 * 1024 * 1024;
 
     explicit BoundedDevice(QIODevice *source, qint64 limit = documentLimit);
 
