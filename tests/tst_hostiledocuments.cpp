@@ -13,7 +13,7 @@
 namespace {
 
 // The high-water mark: whatever a load allocated at its peak shows here afterwards.
-qint64 peakResidentBytes() {
+[[maybe_unused]] qint64 peakResidentBytes() {
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     return qint64(usage.ru_maxrss) * 1024;
