@@ -12,7 +12,7 @@ Rectangle {
 
     DataSource {
         id: cpu
-        configuration: ({ source: "system", value: "cpu", interval: 1000 })
+        configuration: ({ source: "system", value: "cpu", interval: 500 })
     }
     DataSource {
         id: memory
@@ -20,9 +20,11 @@ Rectangle {
     }
     DataSourceTextOutput { id: cpuText; source: cpu; maximumDecimalDigits: 0 }
     DataSourceProgressOutput { id: cpuBar; source: cpu }
-    DataSourceTextOutput { id: memoryText; source: memory; fixedDecimalDigits: 1 }
     // Dynamic: the bar spans the lowest to the highest reading seen so far.
-    DataSourceProgressOutput { id: memoryBar; source: memory; dynamic: true }
+    DataSourceProgressOutput { id: cpuRange; source: cpu; dynamic: true }
+    DataSourceTextOutput { id: memoryText; source: memory; fixedDecimalDigits: 1 }
+    // Static: from none to all of this machine's memory.
+    DataSourceProgressOutput { id: memoryBar; source: memory }
 
     Column {
         anchors.fill: parent
@@ -32,7 +34,8 @@ Rectangle {
         Repeater {
             model: [
                 { label: cpu.title, text: cpuText.result + " " + cpuText.unit, ratio: cpuBar.result },
-                { label: memory.title, text: memoryText.result + " " + memoryText.unit + "  (range seen so far)", ratio: memoryBar.result },
+                { label: qsTr("Within the range seen so far"), text: "", ratio: cpuRange.result },
+                { label: memory.title, text: memoryText.result + " " + memoryText.unit + "  " + qsTr("in use"), ratio: memoryBar.result },
             ]
             delegate: Column {
                 width: parent.width

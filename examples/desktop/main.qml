@@ -17,7 +17,7 @@ Window {
         x: 40
         y: 240
         width: 360
-        height: 110
+        height: 140
     }
     // Under the notifications, out of the way of the message boxes in the middle.
     Launcher {
