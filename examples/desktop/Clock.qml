@@ -24,7 +24,7 @@ Rectangle {
         onXChanged: clock.save()
         onYChanged: clock.save()
     }
-        readonly property string settingsDirectory: "examples/clock"
+    readonly property string settingsDirectory: "examples/clock"
     readonly property var settings: {
         var loaded = Settings.exists(settingsDirectory, "clock")
                 ? Settings.load(settingsDirectory, "clock", clock) : null
