@@ -88,6 +88,11 @@ bool MenuSettings::save(QObject *settings, QString directory, QString name) {
     xml.writeStartElement(QLatin1String(MenuDocument::root));
     const bool written = saveMenu(xml, root, m_json);
     xml.writeEndElement();
+    // A text the writer cannot encode leaves a broken document: keep the previous one.
+    if (written && xml.hasError()) {
+        ORV_WARNING("MenuSettings::save") << "error writing xml";
+        return false;
+    }
     return written && store.commit();
 }
 

@@ -113,6 +113,12 @@ bool Settings::doSave(QObject *settings, const OpenStore &open) {
     const SaveNodeContext context{json.object(), json.stringifyFunction(), writer};
     if (!saveNode(context, QVariant::fromValue(settings), QString()))
         return false;
+    // A string the writer cannot encode (a lone surrogate) leaves a broken document:
+    // better to keep the previous one.
+    if (writer.hasError()) {
+        ORV_WARNING("Settings::doSave") << "error writing xml";
+        return false;
+    }
     device->write(document);
     return store.commit();
 }

@@ -83,6 +83,21 @@ private slots:
         QVERIFY(a->value("x") == 5 && b->value("x") == 1 && changed.isEmpty() && !b->isModified());
     }
 
+    // Text XML cannot carry must not leave a broken document behind.
+    void unwritableTextKeepsTheDocument() {
+        SettingsMap map;
+        map.insert("v", "kept");
+        QVERIFY(settings.save(&map, "unwritable", "doc"));
+        const QByteArray before = TestEnvironment::readAll(config + "/unwritable/doc.xml");
+        for (const QString &text :
+             {QString(QChar(0xd800)), QString(QChar(1)), QString(QChar(0xfffe))}) {
+            map.insert("v", "a" + text + "b");
+            QTest::ignoreMessage(QtWarningMsg, "Settings::doSave: error writing xml");
+            QVERIFY(!settings.save(&map, "unwritable", "doc"));
+            QCOMPARE(TestEnvironment::readAll(config + "/unwritable/doc.xml"), before);
+        }
+    }
+
     void reader_data() {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("message");
