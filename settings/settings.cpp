@@ -6,6 +6,7 @@
 #include "settings/settingsmapattached.h"
 #include "settings/settingspath.h"
 #include "settings/settingsstore.h"
+#include "settings/settingstokenreader.h"
 #include "utils/boundeddevice.h"
 #include "utils/warning.h"
 
@@ -168,9 +169,18 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "cannot open file: " << file.fileName();
         return nullptr;
     }
-    // One read: the reader tokenizes a whole buffer faster than it pulls from a device.
+    // One read: the readers tokenize a whole buffer faster than they pull from a device.
     BoundedDevice input(&file);
-    QXmlStreamReader reader(input.readAll());
+    const QByteArray document = input.readAll();
+    SettingsMapLayouts layouts;
+    // What this library wrote is read without QXmlStreamReader, which costs more than
+    // all the rest; anything else is its to read, and its errors to give.
+    SettingsTokenReader tokens;
+    if (tokens.open(document)) {
+        const TokenNodeContext context{json.object(), json.parseFunction(), tokens, &layouts};
+        return loadNode(context, parent).value<QObject *>();
+    }
+    QXmlStreamReader reader(document);
     reader.readNext();
     if (!reader.readNextStartElement()) {
         ORV_WARNING("Settings::loadFromFile") << "cannot read root element";
@@ -180,7 +190,6 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "invalid root element";
         return nullptr;
     }
-    SettingsMapLayouts layouts;
     const LoadNodeContext context{json.object(), json.parseFunction(), reader, &layouts};
     QObject *root = loadNode(context, parent).value<QObject *>();
     input.explain(reader);

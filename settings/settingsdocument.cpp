@@ -3,6 +3,7 @@
 #include "settings/scriptjson.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
+#include "settings/settingstokenreader.h"
 #include "utils/nestingguard.h"
 #include "utils/warning.h"
 
@@ -88,88 +89,150 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     return false;
 }
 
-QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
-    QXmlStreamReader &reader = context.reader;
-    const NestingGuard nesting(reader);
+namespace {
+
+// What reading a node needs besides the reader.
+struct NodeScript {
+    const QJSValue &json;
+    QJSValue &parse;
+    SettingsMapLayouts *layouts;
+};
+
+// QXmlStreamReader through the calls the node reader makes, spelled as
+// SettingsTokenReader spells them.
+class XmlNodeReader {
+public:
+    explicit XmlNodeReader(QXmlStreamReader &reader)
+        : xml(reader) {}
+
+    NestingGuard enter() { return NestingGuard(xml); }
+    bool hasError() const { return xml.hasError(); }
+    NodeTag tag() const {
+        const QStringRef name = xml.name();
+        if (name == mapTag)
+            return NodeTag::Map;
+        if (name == listTag)
+            return NodeTag::List;
+        return name == valueTag ? NodeTag::Value : NodeTag::Other;
+    }
+    QString tagName() const { return xml.name().toString(); }
+    bool readNextStartElement() { return xml.readNextStartElement(); }
+    void skipCurrentElement() { xml.skipCurrentElement(); }
+    QString key(const QStringList &expected, int at) const {
+        // Not kept past this token: the reader would have to copy its attributes.
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const QStringRef name = attributes.value(nameAttribute);
+        return at < expected.size() && expected.at(at) == name ? expected.at(at) : name.toString();
+    }
+    QString readElementText() {
+        return xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+    }
+
+private:
+    QXmlStreamReader &xml;
+};
+
+struct NoGuard {};
+
+// The token reader checked the nesting before it accepted the document.
+NoGuard enterNode(SettingsTokenReader &) {
+    return {};
+}
+NestingGuard enterNode(XmlNodeReader &reader) {
+    return reader.enter();
+}
+
+QVariant readValue(const NodeScript &script, QString text) {
+    if (!text.startsWith(QLatin1Char('"'))) {
+        QVariant literal;
+        if (ScriptJson::parseLiteral(text, &literal))
+            return literal;
+        const QJSValue result = script.parse.callWithInstance(script.json, {QJSValue(text)});
+        if (result.isError()) {
+            ORV_WARNING("Imports::loadNode") << "invalid value: " << text;
+            return QVariant();
+        }
+        if (result.isArray() || (result.isObject() && !result.isQObject()))
+            return QVariant::fromValue(result);
+        return result.toVariant();
+    }
+    if (!text.endsWith(QLatin1Char('"'))) {
+        ORV_WARNING("Imports::loadNode") << "invalid string: " << text;
+        return QVariant();
+    }
+    // A lone quote is both the first and the last character.
+    if (text.size() == 1)
+        return QStringLiteral("");
+    // In place: the text's buffer is this function's alone.
+    text.chop(1);
+    text.remove(0, 1);
+    return text;
+}
+
+template <typename Reader>
+QVariant readNode(const NodeScript &script, Reader &reader, QObject *parent) {
+    [[maybe_unused]] const auto nesting = enterNode(reader);
     if (reader.hasError())
         return QVariant();
-    const QStringRef tag = reader.name();
-    if (tag == mapTag) {
+    switch (reader.tag()) {
+    case NodeTag::Map: {
         auto *map = new SettingsMap(parent);
         QStringList keys;
         QVector<QVariant> values;
         // Alike sibling maps spell the same keys: share the strings of the one before.
-        const QStringList expected =
-            context.layouts ? context.layouts->recentKeys() : QStringList();
+        const QStringList expected = script.layouts ? script.layouts->recentKeys() : QStringList();
         keys.reserve(expected.size());
         values.reserve(expected.size());
         while (reader.readNextStartElement()) {
-            QString key;
-            {
-                // Not kept past this token: the reader would have to copy its attributes.
-                const QXmlStreamAttributes attributes = reader.attributes();
-                const QStringRef name = attributes.value(nameAttribute);
-                const int at = keys.size();
-                key = at < expected.size() && expected.at(at) == name ? expected.at(at)
-                                                                      : name.toString();
-            }
+            QString key = reader.key(expected, keys.size());
             if (key.isEmpty()) {
                 // Skipping the whole child keeps its siblings in this map.
                 reader.skipCurrentElement();
                 continue;
             }
-            QVariant child = loadNode(context, map);
+            QVariant child = readNode(script, reader, map);
             if (child.isValid()) {
-                keys.append(key);
+                keys.append(std::move(key));
                 values.append(std::move(child));
             }
         }
-        map->insertEntries(keys, std::move(values), context.layouts);
+        map->insertEntries(keys, std::move(values), script.layouts);
         map->setModified(false);
         return QVariant::fromValue(map);
     }
-    if (tag == listTag) {
+    case NodeTag::List: {
         auto *list = new SettingsList(parent);
         while (reader.readNextStartElement()) {
-            const QVariant child = loadNode(context, list);
+            const QVariant child = readNode(script, reader, list);
             if (child.isValid())
                 list->append(child);
         }
         list->setModified(false);
         return QVariant::fromValue(list);
     }
-    if (tag == valueTag) {
-        QString text = reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+    case NodeTag::Value: {
+        QString text = reader.readElementText();
         if (reader.hasError())
             return QVariant();
-        if (!text.startsWith(QLatin1Char('"'))) {
-            QVariant literal;
-            if (ScriptJson::parseLiteral(text, &literal))
-                return literal;
-            const QJSValue result = context.parse.callWithInstance(context.json, {QJSValue(text)});
-            if (result.isError()) {
-                ORV_WARNING("Imports::loadNode") << "invalid value: " << text;
-                return QVariant();
-            }
-            if (result.isArray() || (result.isObject() && !result.isQObject()))
-                return QVariant::fromValue(result);
-            return result.toVariant();
-        }
-        if (!text.endsWith(QLatin1Char('"'))) {
-            ORV_WARNING("Imports::loadNode") << "invalid string: " << text;
-            return QVariant();
-        }
-        // A lone quote is both the first and the last character.
-        if (text.size() == 1)
-            return QStringLiteral("");
-        // In place: the text's buffer is this function's alone.
-        text.chop(1);
-        text.remove(0, 1);
-        return text;
+        return readValue(script, std::move(text));
     }
-    ORV_WARNING("Imports::loadNode") << "invalid node: " << tag;
+    case NodeTag::Other:
+        break;
+    }
+    ORV_WARNING("Imports::loadNode") << "invalid node: " << reader.tagName();
     reader.skipCurrentElement();
     return QVariant();
+}
+
+} // namespace
+
+QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
+    XmlNodeReader reader(context.reader);
+    return readNode({context.json, context.parse, context.layouts}, reader, parent);
+}
+
+QVariant loadNode(const TokenNodeContext &context, QObject *parent) {
+    return readNode({context.json, context.parse, context.layouts}, context.reader, parent);
 }
 
 } // namespace Orvane::Imports

@@ -24,6 +24,16 @@ struct LoadNodeContext {
     SettingsMapLayouts *layouts = nullptr; // shared by the maps of one document
 };
 
+class SettingsTokenReader;
+
+// The same for a document that SettingsTokenReader accepted.
+struct TokenNodeContext {
+    QJSValue json;
+    mutable QJSValue parse;
+    SettingsTokenReader &reader;
+    SettingsMapLayouts *layouts = nullptr;
+};
+
 // Writes one entry of a settings tree as a map, list or value element. True only
 // when a map or list element was written.
 bool saveNode(const SaveNodeContext &context, const QVariant &value, const QString &name);
@@ -31,5 +41,8 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
 // Reads the element the reader stands on; maps and lists become children of
 // `parent`. Invalid when nothing could be read.
 QVariant loadNode(const LoadNodeContext &context, QObject *parent);
+// Reads the element the token reader stands on exactly as the one above would read
+// the same document.
+QVariant loadNode(const TokenNodeContext &context, QObject *parent);
 
 } // namespace Orvane::Imports

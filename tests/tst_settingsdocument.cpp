@@ -2,6 +2,7 @@
 #include "settings/settings.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
+#include "settingsreaders.h"
 #include "testenvironment.h"
 
 #include <QDateTime>
@@ -147,6 +148,77 @@ private slots:
             entries << key + '=' + map->value(key).toString();
         QTEST(entries, "entries");
         QCOMPARE(owner.children().size(), entries.isEmpty() ? 0 : 1);
+    }
+
+    // The token reader takes only what it reads exactly as QXmlStreamReader does.
+    void tokenReaderAsXmlReader_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("accepted");
+        const auto row = [](const char *name, const QByteArray &body, bool accepted) {
+            QTest::newRow(name) << body << accepted;
+        };
+        row("worked example", workedExample.mid(workedExample.indexOf('\n')), true);
+        row("references",
+            "<map><value name=\"a&amp;b&#x41;&#66;\">\"&lt;x&gt; &apos;&quot; "
+            "&#x1F600;&#233;&#13;&#9;\"</value><value name=\"&#x10FFFD;\">1</value>"
+            "</map>",
+            true);
+        row("utf-8",
+            "<map><value name=\"\xd0\xba\xd0\xbb\xd1\x8e\xd1\x87\">\"\xe6\x97\xa5 \xc2\x85"
+            " \xf0\x9f\x98\x80 \xef\xbb\xbf\"</value></map>",
+            true);
+        row("spacing",
+            "<map ><value  name = \"a\" >1</value ><list name=\"l\"/><map name=\"m\"/>"
+            "\n\t</map >",
+            true);
+        row("values",
+            "<list name=\"r\"><value/><value></value><value> </value><value name=\"x\">"
+            "\"a\tb\nc\"</value><value> [1,\n 2] </value><value>{\"a\":[]}</value>"
+            "<value>\"</value><value>\"a</value><value>-0</value><value>1e400</value>"
+            "</list>",
+            true);
+        row("twice", "<map><value name=\"k\">1</value><value name=\"k\">\"2\"</value></map>", true);
+        row("space after root", "<map/>\n \n", true);
+        row("deep", QByteArray("<list>").repeated(256) + QByteArray("</list>").repeated(256), true);
+        // Left to QXmlStreamReader: errors, and rules the token reader does not follow.
+        row("deeper", QByteArray("<list>").repeated(257) + QByteArray("</list>").repeated(257),
+            false);
+        row("after root", "<map/><?xml version=\"x\"?>", false); // Qt reads on and fails
+        row("carriage return", "<map>\r\n<value name=\"a\">1</value></map>", false);
+        row("comment", "<map><!-- c --></map>", false);
+        row("cdata", "<list><value><![CDATA[\"x\"]]></value></list>", false);
+        row("entity", "<list><value>&foo;</value></list>", false);
+        row("nul reference", "<list><value>&#0;</value></list>", false);
+        row("upper hex", "<list><value>&#X41;</value></list>", false);
+        row("tab in name", "<map><value name=\"a\tb\">1</value></map>", false);
+        row("single quotes", "<map><value name='a'>1</value></map>", false);
+        row("two attributes", "<map><value name=\"a\" x=\"1\">1</value></map>", false);
+        row("unnamed", "<map><value>1</value></map>", false);
+        row("other node", "<map><other name=\"o\"/></map>", false);
+        row("text in map", "<map>x<value name=\"a\">1</value></map>", false);
+        row("cdata end", "<list><value>]]></value></list>", false);
+        row("bad utf-8", "<list><value>\xff</value></list>", false);
+        row("overlong", "<list><value>\xc0\x80</value></list>", false);
+        row("surrogate", "<list><value>\xed\xa0\x80</value></list>", false);
+        row("noncharacter", "<list><value>\xef\xbf\xbe</value></list>", false);
+        row("in value", "<map><value name=\"a\"><b/></value></map>", false);
+        row("mismatch", "<list><value>1</value></map>", false);
+        row("truncated", "<list><value>1</value>", false);
+        row("root value", "<value>1</value>", false);
+    }
+
+    void tokenReaderAsXmlReader() {
+        QFETCH(QByteArray, body);
+        const QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + body;
+        const auto xml = SettingsReaders::readWithXml(document, settings);
+        const auto tokens = SettingsReaders::readWithTokens(document, settings);
+        QTEST(tokens.accepted, "accepted");
+        QVERIFY(!tokens.accepted || !xml.tree.isEmpty());
+        if (tokens.accepted) {
+            QCOMPARE(tokens.tree, xml.tree);
+            QCOMPARE(tokens.warnings, xml.warnings);
+        }
+        QVERIFY(!SettingsReaders::readWithTokens(body, settings).accepted); // no declaration
     }
 
     // The native reading of literals must match the engine's JSON.parse bit for bit.

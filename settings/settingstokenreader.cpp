@@ -1,0 +1,336 @@
+#include "settingstokenreader.h"
+
+#include <cstring>
+
+namespace Orvane::Imports {
+
+namespace {
+
+// What the writer's start of document produces.
+constexpr char declaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+// Deeper documents go to QXmlStreamReader, which reports the nesting error.
+constexpr int nestingLimit = 256;
+
+const char *const tagNames[] = {"map", "list", "value"};
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// Characters XML allows; noncharacters and DEL are left to QXmlStreamReader's judgement.
+bool isPlainCharacter(uint code) {
+    if (code < 0x20)
+        return code == '\t' || code == '\n' || code == '\r';
+    if (code == 0x7F || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return false;
+    return !(code >= 0xFDD0 && code <= 0xFDEF) && (code & 0xFFFE) != 0xFFFE;
+}
+
+// Length of the strict UTF-8 sequence at `p` (not overlong, no surrogate), 0 otherwise.
+int utf8Length(const uchar *p, const uchar *end) {
+    int length;
+    uint code;
+    if (*p >= 0xC2 && *p <= 0xDF) {
+        length = 2;
+        code = *p & 0x1F;
+    } else if (*p >= 0xE0 && *p <= 0xEF) {
+        length = 3;
+        code = *p & 0x0F;
+    } else if (*p >= 0xF0 && *p <= 0xF4) {
+        length = 4;
+        code = *p & 0x07;
+    } else {
+        return 0;
+    }
+    if (end - p < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        code = code << 6 | (p[i] & 0x3F);
+    }
+    if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000))
+        return 0;
+    return isPlainCharacter(code) ? length : 0;
+}
+
+// Length of the predefined entity or character reference at `p`, 0 for anything else.
+int referenceLength(const char *p, const char *end, uint *code) {
+    static const struct {
+        const char *text;
+        char character;
+    } entities[] = {
+        {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&apos;", '\''}, {"&quot;", '"'}};
+    for (const auto &entity : entities) {
+        const int length = int(std::strlen(entity.text));
+        if (end - p >= length && std::memcmp(p, entity.text, size_t(length)) == 0) {
+            *code = uchar(entity.character);
+            return length;
+        }
+    }
+    if (end - p < 4 || p[1] != '#')
+        return 0;
+    const bool hex = p[2] == 'x';
+    const char *digit = p + 2 + hex;
+    uint value = 0;
+    int digits = 0;
+    for (; digit < end && digits < 8; ++digit, ++digits) {
+        const char c = *digit;
+        if (c >= '0' && c <= '9')
+            value = value * (hex ? 16 : 10) + uint(c - '0');
+        else if (hex && c >= 'a' && c <= 'f')
+            value = value * 16 + uint(c - 'a' + 10);
+        else if (hex && c >= 'A' && c <= 'F')
+            value = value * 16 + uint(c - 'A' + 10);
+        else
+            break;
+    }
+    if (!digits || digit >= end || *digit != ';' || !isPlainCharacter(value))
+        return 0;
+    *code = value;
+    return int(digit + 1 - p);
+}
+
+} // namespace
+
+bool SettingsTokenReader::open(const QByteArray &document) {
+    m_data = document.constData();
+    m_size = document.size();
+    m_at = 0;
+    m_tokens.clear();
+    m_tokens.reserve(m_size / 32);
+    m_current = 0;
+    m_next = 1;
+    return scan();
+}
+
+QString SettingsTokenReader::tagName() const {
+    return QLatin1String(tagNames[int(tag())]);
+}
+
+bool SettingsTokenReader::readNextStartElement() {
+    if (m_tokens.at(m_next).tag == NodeTag::Other) {
+        ++m_next;
+        return false;
+    }
+    m_current = m_next++;
+    return true;
+}
+
+void SettingsTokenReader::skipCurrentElement() {
+    if (tag() == NodeTag::Value)
+        return;
+    for (int depth = 1; depth > 0; ++m_next) {
+        const NodeTag next = m_tokens.at(m_next).tag;
+        if (next == NodeTag::Other)
+            --depth;
+        else if (next != NodeTag::Value)
+            ++depth;
+    }
+}
+
+QString SettingsTokenReader::key(const QStringList &expected, int at) const {
+    const Range &name = m_tokens.at(m_current).name;
+    const bool known = at < expected.size();
+    if (name.plain) {
+        const QLatin1String bytes(m_data + name.begin, name.length);
+        return known && expected.at(at) == bytes ? expected.at(at) : QString(bytes);
+    }
+    const QString decoded = decode(name);
+    return known && expected.at(at) == decoded ? expected.at(at) : decoded;
+}
+
+QString SettingsTokenReader::readElementText() const {
+    return decode(m_tokens.at(m_current).text);
+}
+
+bool SettingsTokenReader::scan() {
+    const int declarationLength = int(sizeof(declaration)) - 1;
+    if (m_size < declarationLength || std::memcmp(m_data, declaration, declarationLength) != 0)
+        return false;
+    m_at = declarationLength;
+    QVector<NodeTag> open;
+    for (;;) {
+        // Only white space between elements: other text is QXmlStreamReader's to judge.
+        while (m_at < m_size && isSpace(m_data[m_at]))
+            ++m_at;
+        if (m_size - m_at < 2 || m_data[m_at] != '<')
+            return false;
+        if (m_data[m_at + 1] == '/') {
+            if (open.isEmpty() || !scanEndTag(open.last()))
+                return false;
+            open.removeLast();
+            m_tokens.append({NodeTag::Other, {}, {}});
+        } else if (!scanStartTag(open)) {
+            return false;
+        }
+        // QXmlStreamReader reads on past the root's end tag, and what it meets there can
+        // fail the document: only white space is sure to pass.
+        if (open.isEmpty()) {
+            while (m_at < m_size && isSpace(m_data[m_at]))
+                ++m_at;
+            return m_at == m_size;
+        }
+    }
+}
+
+bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
+    ++m_at;
+    Token token{NodeTag::Other, {}, {}};
+    for (int i = 0; i < 3; ++i) {
+        const int length = int(std::strlen(tagNames[i]));
+        if (m_size - m_at > length && std::memcmp(m_data + m_at, tagNames[i], length) == 0 &&
+            (isSpace(m_data[m_at + length]) || m_data[m_at + length] == '>' ||
+             m_data[m_at + length] == '/')) {
+            token.tag = NodeTag(i);
+            m_at += length;
+            break;
+        }
+    }
+    if (token.tag == NodeTag::Other || open.size() >= nestingLimit)
+        return false;
+    // Elements other than the root are children of a map or a list.
+    const bool root = open.isEmpty();
+    if (root ? token.tag == NodeTag::Value : open.last() == NodeTag::Value)
+        return false;
+    bool named = false;
+    bool closed = false;
+    for (;;) {
+        const int spaceBegin = m_at;
+        while (m_at < m_size && isSpace(m_data[m_at]))
+            ++m_at;
+        if (m_at >= m_size)
+            return false;
+        if (m_data[m_at] == '>') {
+            ++m_at;
+            break;
+        }
+        if (m_data[m_at] == '/') {
+            if (m_at + 1 >= m_size || m_data[m_at + 1] != '>')
+                return false;
+            m_at += 2;
+            closed = true;
+            break;
+        }
+        // One attribute, the name, after white space.
+        if (named || m_at == spaceBegin || m_size - m_at < 4 ||
+            std::memcmp(m_data + m_at, "name", 4) != 0)
+            return false;
+        m_at += 4;
+        while (m_at < m_size && isSpace(m_data[m_at]))
+            ++m_at;
+        if (m_at >= m_size || m_data[m_at] != '=')
+            return false;
+        ++m_at;
+        while (m_at < m_size && isSpace(m_data[m_at]))
+            ++m_at;
+        if (m_at >= m_size || m_data[m_at] != '"')
+            return false;
+        ++m_at;
+        if (!scanCharacters('"', token.name))
+            return false;
+        ++m_at;
+        named = true;
+    }
+    // A map keeps only named children; which ones QXmlStreamReader skips is its call.
+    if (!root && open.last() == NodeTag::Map && token.name.length == 0)
+        return false;
+    if (token.tag == NodeTag::Value) {
+        token.text.begin = m_at;
+        if (!closed && (!scanCharacters('<', token.text) || !scanEndTag(NodeTag::Value)))
+            return false;
+        m_tokens.append(token);
+        return true;
+    }
+    m_tokens.append(token);
+    if (closed)
+        m_tokens.append({NodeTag::Other, {}, {}});
+    else
+        open.append(token.tag);
+    return true;
+}
+
+bool SettingsTokenReader::scanEndTag(NodeTag open) {
+    const char *name = tagNames[int(open)];
+    const int length = int(std::strlen(name));
+    if (m_size - m_at < length + 3 || m_data[m_at] != '<' || m_data[m_at + 1] != '/' ||
+        std::memcmp(m_data + m_at + 2, name, length) != 0)
+        return false;
+    m_at += 2 + length;
+    while (m_at < m_size && isSpace(m_data[m_at]))
+        ++m_at;
+    if (m_at >= m_size || m_data[m_at] != '>')
+        return false;
+    ++m_at;
+    return true;
+}
+
+bool SettingsTokenReader::scanCharacters(char stop, Range &range) {
+    range.begin = m_at;
+    range.plain = true;
+    const char *end = m_data + m_size;
+    while (m_at < m_size) {
+        const uchar c = uchar(m_data[m_at]);
+        if (c == uchar(stop)) {
+            range.length = m_at - range.begin;
+            return true;
+        }
+        if (c >= 0x80) {
+            const int length = utf8Length(reinterpret_cast<const uchar *>(m_data + m_at),
+                                          reinterpret_cast<const uchar *>(end));
+            if (!length)
+                return false;
+            range.plain = false;
+            m_at += length;
+            continue;
+        }
+        if (c == '&') {
+            uint code;
+            const int length = referenceLength(m_data + m_at, end, &code);
+            if (!length)
+                return false;
+            range.plain = false;
+            m_at += length;
+            continue;
+        }
+        // Attribute values normalize white space; carriage returns and "]]>" are
+        // rules of their own: all left to QXmlStreamReader.
+        const bool text = stop == '<';
+        if (c == '<' || c == '\r' || c == 0x7F || (c < 0x20 && !(text && isSpace(char(c)))))
+            return false;
+        if (c == '>' && m_at - range.begin >= 2 && m_data[m_at - 1] == ']' &&
+            m_data[m_at - 2] == ']')
+            return false;
+        ++m_at;
+    }
+    return false;
+}
+
+QString SettingsTokenReader::decode(const Range &range) const {
+    const char *p = m_data + range.begin;
+    const char *end = p + range.length;
+    if (range.plain)
+        return QString::fromLatin1(p, range.length);
+    QString result;
+    const char *run = p;
+    while (p < end) {
+        if (*p != '&') {
+            ++p;
+            continue;
+        }
+        result += QString::fromUtf8(run, int(p - run));
+        uint code = 0;
+        p += referenceLength(p, end, &code);
+        if (QChar::requiresSurrogates(code)) {
+            result += QChar(QChar::highSurrogate(code));
+            result += QChar(QChar::lowSurrogate(code));
+        } else {
+            result += QChar(code);
+        }
+        run = p;
+    }
+    result += QString::fromUtf8(run, int(end - run));
+    return result;
+}
+
+} // namespace Orvane::Imports
