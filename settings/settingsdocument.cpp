@@ -3,6 +3,7 @@
 #include "settings/scriptjson.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
+#include "settings/settingstextwriter.h"
 #include "settings/settingstokenreader.h"
 #include "utils/nestingguard.h"
 #include "utils/warning.h"
@@ -22,7 +23,8 @@ const QString valueTag = QStringLiteral("value");
 const QString nameAttribute = QStringLiteral("name");
 const QString quote = QStringLiteral("\"");
 
-void startElement(QXmlStreamWriter &writer, const QString &tag, const QString &name) {
+template <typename Writer>
+void startElement(Writer &writer, const QString &tag, const QString &name) {
     writer.writeStartElement(tag);
     if (!name.isEmpty())
         writer.writeAttribute(nameAttribute, name);
@@ -32,10 +34,22 @@ bool isQuoted(int type) {
     return type == QMetaType::QString || type == QMetaType::QDateTime || type == QMetaType::QUrl;
 }
 
-} // namespace
+void writeValue(QXmlStreamWriter &writer, const QVariant &value) {
+    writer.writeCharacters(value.toString());
+}
 
-bool saveNode(const SaveNodeContext &context, const QVariant &value, const QString &name) {
-    QXmlStreamWriter &writer = context.writer;
+void writeValue(SettingsTextWriter &writer, const QVariant &value) {
+    writer.writeValue(value);
+}
+
+// What writing a node needs besides the writer.
+struct NodeJson {
+    const QJSValue &json;
+    const QJSValue &stringify;
+};
+
+template <typename Writer>
+bool writeNode(const NodeJson &script, Writer &writer, const QVariant &value, const QString &name) {
     if (writer.hasError())
         return false;
     QObject *object = value.value<QObject *>();
@@ -44,7 +58,7 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
         const QStringList &keys = map->orderedKeys();
         const QVector<QVariant> &values = map->orderedValues();
         for (int i = 0; i < keys.size(); ++i)
-            saveNode(context, values.at(i), keys.at(i));
+            writeNode(script, writer, values.at(i), keys.at(i));
         writer.writeEndElement();
         map->setModified(false);
         return true;
@@ -52,7 +66,7 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     if (auto *list = qobject_cast<SettingsList *>(object)) {
         startElement(writer, listTag, name);
         for (const QVariant &item : list->values())
-            saveNode(context, item, QString());
+            writeNode(script, writer, item, QString());
         writer.writeEndElement();
         list->setModified(false);
         return true;
@@ -72,13 +86,13 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
             writer.writeCharacters(value.toString());
             writer.writeCharacters(quote);
         } else {
-            writer.writeCharacters(value.toString());
+            writeValue(writer, value);
         }
         writer.writeEndElement();
         return false;
     }
     const QJSValue text =
-        QJSValue(context.stringify).callWithInstance(context.json, {value.value<QJSValue>()});
+        QJSValue(script.stringify).callWithInstance(script.json, {value.value<QJSValue>()});
     if (text.isError()) {
         ORV_WARNING("Imports::saveNode") << "invalid value: " << name;
         return false;
@@ -87,6 +101,16 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     writer.writeCharacters(text.toString());
     writer.writeEndElement();
     return false;
+}
+
+} // namespace
+
+bool saveNode(const SaveNodeContext &context, const QVariant &value, const QString &name) {
+    return writeNode({context.json, context.stringify}, context.writer, value, name);
+}
+
+bool saveNode(const TextNodeContext &context, const QVariant &value, const QString &name) {
+    return writeNode({context.json, context.stringify}, context.writer, value, name);
 }
 
 namespace {

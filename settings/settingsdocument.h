@@ -15,6 +15,15 @@ struct SaveNodeContext {
     QXmlStreamWriter &writer;
 };
 
+class SettingsTextWriter;
+
+// The same for the writer that spells QXmlStreamWriter's output itself.
+struct TextNodeContext {
+    QJSValue json;
+    QJSValue stringify;
+    SettingsTextWriter &writer;
+};
+
 class SettingsMapLayouts;
 
 struct LoadNodeContext {
@@ -37,6 +46,8 @@ struct TokenNodeContext {
 // Writes one entry of a settings tree as a map, list or value element. True only
 // when a map or list element was written.
 bool saveNode(const SaveNodeContext &context, const QVariant &value, const QString &name);
+// Writes the same bytes as the one above, and fails where it fails.
+bool saveNode(const TextNodeContext &context, const QVariant &value, const QString &name);
 
 // Reads the element the reader stands on; maps and lists become children of
 // `parent`. Invalid when nothing could be read.

@@ -2,7 +2,7 @@
 #include "settings/settings.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
-#include "settingsreaders.h"
+#include "settingsbothways.h"
 #include "testenvironment.h"
 
 #include <QDateTime>
@@ -210,15 +210,84 @@ private slots:
     void tokenReaderAsXmlReader() {
         QFETCH(QByteArray, body);
         const QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + body;
-        const auto xml = SettingsReaders::readWithXml(document, settings);
-        const auto tokens = SettingsReaders::readWithTokens(document, settings);
+        const auto xml = BothWays::readWithXml(document, settings);
+        const auto tokens = BothWays::readWithTokens(document, settings);
         QTEST(tokens.accepted, "accepted");
         QVERIFY(!tokens.accepted || !xml.tree.isEmpty());
         if (tokens.accepted) {
             QCOMPARE(tokens.tree, xml.tree);
             QCOMPARE(tokens.warnings, xml.warnings);
         }
-        QVERIFY(!SettingsReaders::readWithTokens(body, settings).accepted); // no declaration
+        QVERIFY(!BothWays::readWithTokens(body, settings).accepted); // no declaration
+    }
+
+    // Every UTF-16 code unit, and the surrogate cases, in text and in an attribute.
+    void textWriterCharactersAsXmlWriter() {
+        QVector<QString> texts;
+        for (uint unit = 0; unit <= 0xffff; ++unit)
+            texts.append("a" + QString(QChar(unit)) + "b");
+        const QChar high(0xd83d), low(0xde00);
+        texts << QString(high) + low << QString(low) + high << QString(high) << QString(low)
+              << "x" + QString(high) << QString(high) + high + low << QString();
+        int failed = 0;
+        for (const QString &text : texts) {
+            QByteArray xml, own;
+            QXmlStreamWriter xmlWriter(&xml);
+            SettingsTextWriter ownWriter(&own);
+            xmlWriter.setAutoFormatting(true);
+            const auto write = [&text](auto &writer) {
+                writer.writeStartDocument();
+                writer.writeStartElement("map");
+                writer.writeStartElement("value");
+                writer.writeAttribute("name", text);
+                writer.writeEndElement();
+                writer.writeStartElement("value");
+                writer.writeCharacters(text);
+                writer.writeEndElement();
+                writer.writeEndElement();
+            };
+            write(xmlWriter);
+            write(ownWriter);
+            if (xmlWriter.hasError() != ownWriter.hasError() ||
+                (!xmlWriter.hasError() && xml != own))
+                QVERIFY2(++failed > 20, qPrintable(QString::number(text.at(0).unicode(), 16) +
+                                                   ": " + xml + " / " + own));
+        }
+        QCOMPARE(failed, 0);
+    }
+
+    void textWriterTreesAsXmlWriter() {
+        SettingsMap tree;
+        auto *empty = new SettingsMap(&tree);
+        auto *list = new SettingsList(&tree);
+        auto *nested = new SettingsList(list);
+        nested->append(QVariant::fromValue(new SettingsList(nested)));
+        for (const QVariant &item :
+             {QVariant(std::numeric_limits<int>::min()), QVariant(std::numeric_limits<uint>::max()),
+              QVariant(std::numeric_limits<qlonglong>::min()),
+              QVariant(std::numeric_limits<qulonglong>::max()), QVariant(0.1), QVariant(-0.0),
+              QVariant(1e300), QVariant(false), QVariant(QByteArray()), QVariant(QChar('x')),
+              QVariant(QUrl("https://example.org/a b?c=\"d\"")), QVariant(QSize(1, 2)),
+              QVariant::fromValue(nested), QVariant(" <&>\"'\t\n\r")})
+            list->append(item);
+        QJSValue cyclic = engine.newObject();
+        cyclic.setProperty("self", cyclic);
+        tree.insertEntries(
+            {"empty", "list", "js", "cyclic", "after", "we\tird"},
+            {QVariant::fromValue(empty), QVariant::fromValue(list),
+             QVariant::fromValue(engine.evaluate("[{\"a\":\"\\u0001\"}, 1.5, null]")),
+             QVariant::fromValue(cyclic), QVariant(QDateTime()), QVariant("x")});
+        for (int broken = 0; broken < 2; ++broken) { // then a string XML cannot carry
+            if (broken)
+                list->insert(1, QString(QChar(0xdc00)));
+            const auto xml = BothWays::writeWithXml(&tree, settings);
+            const auto own = BothWays::writeWithText(&tree, settings);
+            QCOMPARE(own.document, xml.document);
+            QCOMPARE(own.warnings, xml.warnings);
+            QCOMPARE(xml.document.isEmpty(), bool(broken));
+            // The QSize and the cyclic object; after a writer error nothing more is tried.
+            QCOMPARE(xml.warnings.size(), broken ? 0 : 2);
+        }
     }
 
     // The native reading of literals must match the engine's JSON.parse bit for bit.

@@ -1,18 +1,21 @@
 #pragma once
 
-// The two readers of a settings document on the same bytes, for the test and the
-// fuzzer that hold them to one result: QXmlStreamReader framed as a load frames it,
-// and the token reader, which may refuse the document.
+// The two readers of a settings document on the same bytes and the two writers on
+// the same tree, for the test and the fuzzer that hold them to one result:
+// QXmlStreamReader framed as a load frames it and the token reader, which may refuse
+// the document; QXmlStreamWriter and the text writer.
 #include "settings/settings.h"
 #include "settings/settingsdocument.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
+#include "settings/settingstextwriter.h"
 #include "settings/settingstokenreader.h"
 
 #include <QScopedPointer>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
-namespace SettingsReaders {
+namespace BothWays {
 
 using namespace Orvane::Imports;
 
@@ -97,4 +100,36 @@ inline Reading readWithTokens(const QByteArray &document, const Settings &settin
     return reading;
 }
 
-} // namespace SettingsReaders
+struct Writing {
+    QByteArray document; // what the writer wrote, or empty after a writer error
+    QStringList warnings;
+};
+
+inline Writing writeWithXml(QObject *tree, const Settings &settings) {
+    Writing writing;
+    const WarningCapture capture(&writing.warnings);
+    QXmlStreamWriter writer(&writing.document);
+    writer.setAutoFormatting(true);
+    writer.writeStartDocument();
+    const ScriptJson &json = settings.scriptJson();
+    const SaveNodeContext context{json.object(), json.stringifyFunction(), writer};
+    saveNode(context, QVariant::fromValue(tree), {});
+    if (writer.hasError())
+        writing.document.clear();
+    return writing;
+}
+
+inline Writing writeWithText(QObject *tree, const Settings &settings) {
+    Writing writing;
+    const WarningCapture capture(&writing.warnings);
+    SettingsTextWriter writer(&writing.document);
+    writer.writeStartDocument();
+    const ScriptJson &json = settings.scriptJson();
+    const TextNodeContext context{json.object(), json.stringifyFunction(), writer};
+    saveNode(context, QVariant::fromValue(tree), {});
+    if (writer.hasError())
+        writing.document.clear();
+    return writing;
+}
+
+} // namespace BothWays
