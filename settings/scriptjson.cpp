@@ -103,4 +103,41 @@ bool ScriptJson::parseLiteral(const QString &text, QVariant *result) {
     return true;
 }
 
+bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
+    if (!value.isArray() || !value.property(QStringLiteral("toJSON")).isUndefined())
+        return false;
+    const quint32 length = value.property(QStringLiteral("length")).toUInt();
+    QString text(QLatin1Char('['));
+    for (quint32 i = 0; i < length; ++i) {
+        if (i)
+            text += QLatin1Char(',');
+        const QJSValue item = value.property(i);
+        if (item.isBool()) {
+            text += item.toBool() ? QLatin1String("true") : QLatin1String("false");
+        } else if (item.isNull()) {
+            text += QLatin1String("null");
+        } else if (item.isNumber()) {
+            // Integers print the same everywhere below 2^53; other numbers, and the
+            // negative zero the engine prints as 0, are the engine's to spell.
+            const double number = item.toNumber();
+            if (number != std::floor(number) || std::fabs(number) > 9007199254740992.0 ||
+                (number == 0 && std::signbit(number)))
+                return false;
+            text += QString::number(qlonglong(number));
+        } else if (item.isString()) {
+            const QString string = item.toString();
+            // Escapes are the engine's to spell.
+            for (const QChar c : string)
+                if (c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\') ||
+                    c.isSurrogate())
+                    return false;
+            text += QLatin1Char('"') + string + QLatin1Char('"');
+        } else {
+            return false;
+        }
+    }
+    *result = text + QLatin1Char(']');
+    return true;
+}
+
 } // namespace Orvane::Imports

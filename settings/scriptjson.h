@@ -28,6 +28,10 @@ public:
     // False when the text is anything else: the caller then asks the engine.
     static bool parseLiteral(const QString &text, QVariant *result);
 
+    // Writes an array of booleans, nulls, integers and plain strings the way
+    // JSON.stringify would, without entering the engine. False for anything else.
+    static bool stringifyPlain(const QJSValue &value, QString *result);
+
 private:
     QPointer<QJSEngine> scriptEngine;
     mutable QJSValue json;

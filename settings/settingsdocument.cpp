@@ -49,7 +49,7 @@ struct NodeJson {
 };
 
 template <typename Writer>
-bool writeNode(const NodeJson &script, Writer &writer, const QVariant &value, const QString &name) {
+bool writeNode(const NodeJson &json, Writer &writer, const QVariant &value, const QString &name) {
     if (writer.hasError())
         return false;
     QObject *object = value.value<QObject *>();
@@ -58,7 +58,7 @@ bool writeNode(const NodeJson &script, Writer &writer, const QVariant &value, co
         const QStringList &keys = map->orderedKeys();
         const QVector<QVariant> &values = map->orderedValues();
         for (int i = 0; i < keys.size(); ++i)
-            writeNode(script, writer, values.at(i), keys.at(i));
+            writeNode(json, writer, values.at(i), keys.at(i));
         writer.writeEndElement();
         map->setModified(false);
         return true;
@@ -66,7 +66,7 @@ bool writeNode(const NodeJson &script, Writer &writer, const QVariant &value, co
     if (auto *list = qobject_cast<SettingsList *>(object)) {
         startElement(writer, listTag, name);
         for (const QVariant &item : list->values())
-            writeNode(script, writer, item, QString());
+            writeNode(json, writer, item, QString());
         writer.writeEndElement();
         list->setModified(false);
         return true;
@@ -91,14 +91,18 @@ bool writeNode(const NodeJson &script, Writer &writer, const QVariant &value, co
         writer.writeEndElement();
         return false;
     }
-    const QJSValue text =
-        QJSValue(script.stringify).callWithInstance(script.json, {value.value<QJSValue>()});
-    if (text.isError()) {
-        ORV_WARNING("Imports::saveNode") << "invalid value: " << name;
-        return false;
+    const QJSValue script = value.value<QJSValue>();
+    QString text;
+    if (!ScriptJson::stringifyPlain(script, &text)) {
+        const QJSValue result = QJSValue(json.stringify).callWithInstance(json.json, {script});
+        if (result.isError()) {
+            ORV_WARNING("Imports::saveNode") << "invalid value: " << name;
+            return false;
+        }
+        text = result.toString();
     }
     startElement(writer, valueTag, name);
-    writer.writeCharacters(text.toString());
+    writer.writeCharacters(text);
     writer.writeEndElement();
     return false;
 }

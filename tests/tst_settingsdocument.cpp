@@ -290,6 +290,31 @@ private slots:
         }
     }
 
+    // The native writing of script arrays must match the engine's JSON.stringify.
+    void arraysAsEngine() {
+        const QStringList corpus = {
+            "[]", "[1,2]", "[true,false,null]", "[\"a\",\"\",\"\u65e5\u672c\",\"' <&>\"]",
+            "[9007199254740992,-9007199254740992]", "[9007199254740994]", "[-0]", "[1.5]", "[1e21]",
+            "[\"a\\\"b\"]", "[\"a\\\\b\"]", "[\"\\n\"]", "[\"\\ud83d\\ude00\"]", "[[1]]", "[{}]",
+            "[,1]", "[undefined]", "[function(){}]", "(function(){var a=[1];a.toJSON=0;return a})()",
+            "({length:1,0:1})", "new Int8Array(2)"};
+        int native = 0;
+        for (const QString &source : corpus) {
+            const QJSValue value = engine.evaluate(source);
+            QVERIFY2(!value.isError(), qPrintable(source));
+            QString text;
+            if (!ScriptJson::stringifyPlain(value, &text))
+                continue;
+            ++native;
+            QCOMPARE(text, settings.scriptJson().callStringify(value).toString());
+        }
+        QCOMPARE(native, 5); // the others go to the engine
+        engine.evaluate("Array.prototype.toJSON = function() { return 1 }");
+        QString text;
+        QVERIFY(!ScriptJson::stringifyPlain(engine.evaluate("[1]"), &text));
+        engine.evaluate("delete Array.prototype.toJSON");
+    }
+
     // The native reading of literals must match the engine's JSON.parse bit for bit.
     void literalsAsEngine() {
         const QString corpus =
