@@ -56,20 +56,28 @@ int utf8Length(const uchar *p, const uchar *end) {
 
 // Length of the predefined entity or character reference at `p`, 0 for anything else.
 int referenceLength(const char *p, const char *end, uint *code) {
-    static const struct {
-        const char *text;
-        char character;
-    } entities[] = {
-        {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&apos;", '\''}, {"&quot;", '"'}};
-    for (const auto &entity : entities) {
-        const int length = int(std::strlen(entity.text));
-        if (end - p >= length && std::memcmp(p, entity.text, size_t(length)) == 0) {
-            *code = uchar(entity.character);
-            return length;
-        }
-    }
-    if (end - p < 4 || p[1] != '#')
+    const auto entity = [p, end, code](const char *text, int length, char character) {
+        if (end - p < length || std::memcmp(p, text, size_t(length)) != 0)
+            return 0;
+        *code = uchar(character);
+        return length;
+    };
+    if (end - p < 4)
         return 0;
+    switch (p[1]) {
+    case 'l':
+        return entity("&lt;", 4, '<');
+    case 'g':
+        return entity("&gt;", 4, '>');
+    case 'q':
+        return entity("&quot;", 6, '"');
+    case 'a':
+        return p[2] == 'm' ? entity("&amp;", 5, '&') : entity("&apos;", 6, '\'');
+    case '#':
+        break;
+    default:
+        return 0;
+    }
     const bool hex = p[2] == 'x';
     const char *digit = p + 2 + hex;
     uint value = 0;
@@ -311,25 +319,35 @@ QString SettingsTokenReader::decode(const Range &range) const {
     const char *end = p + range.length;
     if (range.plain)
         return QString::fromLatin1(p, range.length);
-    QString result;
-    const char *run = p;
+    // Never more UTF-16 units than bytes; the scan checked every sequence.
+    QString result(range.length, Qt::Uninitialized);
+    ushort *at = reinterpret_cast<ushort *>(result.data());
+    const ushort *begin = at;
     while (p < end) {
-        if (*p != '&') {
-            ++p;
-            continue;
-        }
-        result += QString::fromUtf8(run, int(p - run));
-        uint code = 0;
-        p += referenceLength(p, end, &code);
-        if (QChar::requiresSurrogates(code)) {
-            result += QChar(QChar::highSurrogate(code));
-            result += QChar(QChar::lowSurrogate(code));
+        const uchar c = uchar(*p);
+        uint code;
+        if (c < 0x80) {
+            if (c != '&') {
+                *at++ = c;
+                ++p;
+                continue;
+            }
+            p += referenceLength(p, end, &code);
         } else {
-            result += QChar(code);
+            const int length = c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+            code = c & (0x7F >> length);
+            for (int i = 1; i < length; ++i)
+                code = code << 6 | (uchar(p[i]) & 0x3F);
+            p += length;
         }
-        run = p;
+        if (QChar::requiresSurrogates(code)) {
+            *at++ = QChar::highSurrogate(code);
+            *at++ = QChar::lowSurrogate(code);
+        } else {
+            *at++ = ushort(code);
+        }
     }
-    result += QString::fromUtf8(run, int(end - run));
+    result.resize(int(at - begin));
     return result;
 }
 
