@@ -65,6 +65,20 @@ bool isJsonNumber(const QString &text, bool *integral) {
     return i == size;
 }
 
+void appendInteger(QString &text, qlonglong number) {
+    QChar digits[24];
+    QChar *at = digits + 24;
+    const bool negative = number < 0;
+    qulonglong magnitude = negative ? 0 - qulonglong(number) : qulonglong(number);
+    do {
+        *--at = QLatin1Char(char('0' + magnitude % 10));
+        magnitude /= 10;
+    } while (magnitude);
+    if (negative)
+        *--at = QLatin1Char('-');
+    text.append(at, int(digits + 24 - at));
+}
+
 } // namespace
 
 bool ScriptJson::parseLiteral(const QString &text, QVariant *result) {
@@ -107,7 +121,9 @@ bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
     if (!value.isArray() || !value.property(QStringLiteral("toJSON")).isUndefined())
         return false;
     const quint32 length = value.property(QStringLiteral("length")).toUInt();
-    QString text(QLatin1Char('['));
+    QString text;
+    text.reserve(2 + int(length) * 8);
+    text += QLatin1Char('[');
     for (quint32 i = 0; i < length; ++i) {
         if (i)
             text += QLatin1Char(',');
@@ -123,7 +139,7 @@ bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
             if (number != std::floor(number) || std::fabs(number) > 9007199254740992.0 ||
                 (number == 0 && std::signbit(number)))
                 return false;
-            text += QString::number(qlonglong(number));
+            appendInteger(text, qlonglong(number));
         } else if (item.isString()) {
             const QString string = item.toString();
             // Escapes are the engine's to spell.
@@ -131,7 +147,9 @@ bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
                 if (c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\') ||
                     c.isSurrogate())
                     return false;
-            text += QLatin1Char('"') + string + QLatin1Char('"');
+            text += QLatin1Char('"');
+            text += string;
+            text += QLatin1Char('"');
         } else {
             return false;
         }

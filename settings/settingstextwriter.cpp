@@ -10,11 +10,30 @@ namespace {
 const char declaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 const int indentWidth = 4;
 
-// Room for `count` more bytes at the end of `out`; the caller trims what it left over.
-char *grow(QByteArray &out, int count) {
+// Room for `count` more bytes past the end of `out`, written through the pointer and
+// kept by settle(); growing by half keeps appends amortized.
+char *room(QByteArray &out, int count) {
     const int size = out.size();
-    out.resize(size + count);
+    if (out.capacity() - size < count)
+        out.reserve(qMax(size + count, size + size / 2));
     return out.data() + size;
+}
+
+void settle(QByteArray &out, const char *end) {
+    out.resize(int(end - out.constData()));
+}
+
+char *put(char *at, const char *text) {
+    while (*text)
+        *at++ = *text++;
+    return at;
+}
+
+// Element and attribute names are the document's own ASCII words.
+char *putName(char *at, const QString &name) {
+    for (const QChar c : name)
+        *at++ = char(c.unicode());
+    return at;
 }
 
 } // namespace
@@ -24,20 +43,26 @@ void SettingsTextWriter::writeStartDocument() {
 }
 
 void SettingsTextWriter::writeStartElement(const QString &name) {
-    finishStartElement();
+    const int depth = tags.size();
+    char *at = room(out, 3 + depth * indentWidth + name.size());
+    if (inStartElement)
+        *at++ = '>';
     if (!wroteCharacters)
-        indent(tags.size());
-    out += '<';
-    writeName(name);
+        at = indent(at, depth);
+    *at++ = '<';
+    settle(out, putName(at, name));
     tags.append(name);
     inStartElement = true;
     wroteCharacters = false;
 }
 
 void SettingsTextWriter::writeAttribute(const QString &name, const QString &value) {
-    out += ' ';
-    writeName(name);
-    out += "=\"";
+    char *at = room(out, 3 + name.size());
+    *at++ = ' ';
+    at = putName(at, name);
+    *at++ = '=';
+    *at++ = '"';
+    settle(out, at);
     writeEscaped(value, true);
     out += '"';
 }
@@ -71,16 +96,21 @@ void SettingsTextWriter::writeValue(const QVariant &value) {
 void SettingsTextWriter::writeEndElement() {
     if (tags.isEmpty())
         return;
+    const QString &name = tags.last();
+    char *at = room(out, 4 + tags.size() * indentWidth + name.size());
     if (inStartElement) {
-        out += "/>";
+        *at++ = '/';
+        *at++ = '>';
         inStartElement = false;
     } else {
         if (!wroteCharacters)
-            indent(tags.size() - 1);
-        out += "</";
-        writeName(tags.last());
-        out += '>';
+            at = indent(at, tags.size() - 1);
+        *at++ = '<';
+        *at++ = '/';
+        at = putName(at, name);
+        *at++ = '>';
     }
+    settle(out, at);
     tags.removeLast();
     wroteCharacters = false;
 }
@@ -92,53 +122,40 @@ void SettingsTextWriter::finishStartElement() {
     }
 }
 
-void SettingsTextWriter::indent(int depth) {
-    char *at = grow(out, 1 + depth * indentWidth);
-    *at = '\n';
-    std::memset(at + 1, ' ', size_t(depth * indentWidth));
-}
-
-// Element and attribute names are the document's own ASCII words.
-void SettingsTextWriter::writeName(const QString &name) {
-    char *at = grow(out, name.size());
-    for (const QChar c : name)
-        *at++ = char(c.unicode());
+char *SettingsTextWriter::indent(char *at, int depth) {
+    *at++ = '\n';
+    std::memset(at, ' ', size_t(depth * indentWidth));
+    return at + depth * indentWidth;
 }
 
 void SettingsTextWriter::writeEscaped(const QString &text, bool attribute) {
-    const int size = out.size();
     // At most six bytes a character: "&quot;", or three of UTF-8.
-    char *begin = grow(out, text.size() * 6);
-    char *at = begin;
-    const auto put = [&at](const char *escape) {
-        while (*escape)
-            *at++ = *escape++;
-    };
+    char *at = room(out, text.size() * 6);
     const ushort *p = text.utf16(), *end = p + text.size();
     for (; p < end; ++p) {
         const ushort c = *p;
         if (c < 0x80) {
             switch (c) {
             case '<':
-                put("&lt;");
+                at = put(at, "&lt;");
                 break;
             case '>':
-                put("&gt;");
+                at = put(at, "&gt;");
                 break;
             case '&':
-                put("&amp;");
+                at = put(at, "&amp;");
                 break;
             case '"':
-                put("&quot;");
+                at = put(at, "&quot;");
                 break;
             case '\t':
-                attribute ? put("&#9;") : void(*at++ = '\t');
+                at = attribute ? put(at, "&#9;") : put(at, "\t");
                 break;
             case '\n':
-                attribute ? put("&#10;") : void(*at++ = '\n');
+                at = attribute ? put(at, "&#10;") : put(at, "\n");
                 break;
             case '\r':
-                attribute ? put("&#13;") : void(*at++ = '\r');
+                at = attribute ? put(at, "&#13;") : put(at, "\r");
                 break;
             default:
                 if (c < 0x20)
@@ -168,7 +185,7 @@ void SettingsTextWriter::writeEscaped(const QString &text, bool attribute) {
             *at++ = char(0x80 | (c & 0x3F));
         }
     }
-    out.resize(size + int(at - begin));
+    settle(out, at);
 }
 
 template <typename Number> void SettingsTextWriter::writeNumber(Number number) {

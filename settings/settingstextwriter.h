@@ -29,8 +29,7 @@ public:
 
 private:
     void finishStartElement();
-    void indent(int depth);
-    void writeName(const QString &name);
+    static char *indent(char *at, int depth);
     void writeEscaped(const QString &text, bool attribute);
     template <typename Number> void writeNumber(Number number);
 
