@@ -52,7 +52,11 @@ template <typename Writer>
 bool writeNode(const NodeJson &json, Writer &writer, const QVariant &value, const QString &name) {
     if (writer.hasError())
         return false;
-    QObject *object = value.value<QObject *>();
+    // Of the built-in types only QObject* can hold a map or a list.
+    const int type = value.userType();
+    QObject *object = type >= QMetaType::User || type == QMetaType::QObjectStar
+                          ? value.value<QObject *>()
+                          : nullptr;
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
         startElement(writer, mapTag, name);
         const QStringList &keys = map->orderedKeys();
