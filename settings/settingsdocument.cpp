@@ -132,12 +132,9 @@ struct NodeScript {
 
 // QXmlStreamReader through the calls the node reader makes, spelled as
 // SettingsTokenReader spells them.
-class XmlNodeReader {
-public:
-    explicit XmlNodeReader(QXmlStreamReader &reader)
-        : xml(reader) {}
+struct XmlNodeReader {
+    QXmlStreamReader &xml;
 
-    NestingGuard enter() { return NestingGuard(xml); }
     bool hasError() const { return xml.hasError(); }
     NodeTag tag() const {
         const QStringRef name = xml.name();
@@ -159,9 +156,6 @@ public:
     QString readElementText() {
         return xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
     }
-
-private:
-    QXmlStreamReader &xml;
 };
 
 struct NoGuard {};
@@ -171,7 +165,7 @@ NoGuard enterNode(SettingsTokenReader &) {
     return {};
 }
 NestingGuard enterNode(XmlNodeReader &reader) {
-    return reader.enter();
+    return NestingGuard(reader.xml);
 }
 
 QVariant readValue(const NodeScript &script, QString text) {
@@ -259,7 +253,7 @@ QVariant readNode(const NodeScript &script, Reader &reader, QObject *parent) {
 } // namespace
 
 QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
-    XmlNodeReader reader(context.reader);
+    XmlNodeReader reader{context.reader};
     return readNode({context.json, context.parse, context.layouts}, reader, parent);
 }
 

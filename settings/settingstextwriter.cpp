@@ -149,13 +149,13 @@ void SettingsTextWriter::writeEscaped(const QString &text, bool attribute) {
                 at = put(at, "&quot;");
                 break;
             case '\t':
-                at = attribute ? put(at, "&#9;") : put(at, "\t");
-                break;
             case '\n':
-                at = attribute ? put(at, "&#10;") : put(at, "\n");
-                break;
             case '\r':
-                at = attribute ? put(at, "&#13;") : put(at, "\r");
+                // Attribute values would have them normalized to spaces.
+                if (attribute)
+                    at = put(at, c == '\t' ? "&#9;" : c == '\n' ? "&#10;" : "&#13;");
+                else
+                    *at++ = char(c);
                 break;
             default:
                 if (c < 0x20)

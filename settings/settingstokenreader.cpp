@@ -197,9 +197,9 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
     }
     if (token.tag == NodeTag::Other || open.size() >= nestingLimit)
         return false;
-    // Elements other than the root are children of a map or a list.
+    // A value never opens: its text and end tag are read with its start tag below.
     const bool root = open.isEmpty();
-    if (root ? token.tag == NodeTag::Value : open.last() == NodeTag::Value)
+    if (root && token.tag == NodeTag::Value)
         return false;
     bool named = false;
     bool closed = false;
