@@ -105,17 +105,23 @@ struct Writing {
     QStringList warnings;
 };
 
+// Writes the document, then forgets it if the writer failed.
+template <typename Context, typename Writer>
+void writeTree(Writer &writer, QObject *tree, const Settings &settings, QByteArray *document) {
+    writer.writeStartDocument();
+    const ScriptJson &json = settings.scriptJson();
+    saveNode(Context{json.object(), json.stringifyFunction(), writer}, QVariant::fromValue(tree),
+             {});
+    if (writer.hasError())
+        document->clear();
+}
+
 inline Writing writeWithXml(QObject *tree, const Settings &settings) {
     Writing writing;
     const WarningCapture capture(&writing.warnings);
     QXmlStreamWriter writer(&writing.document);
     writer.setAutoFormatting(true);
-    writer.writeStartDocument();
-    const ScriptJson &json = settings.scriptJson();
-    const SaveNodeContext context{json.object(), json.stringifyFunction(), writer};
-    saveNode(context, QVariant::fromValue(tree), {});
-    if (writer.hasError())
-        writing.document.clear();
+    writeTree<SaveNodeContext>(writer, tree, settings, &writing.document);
     return writing;
 }
 
@@ -123,12 +129,7 @@ inline Writing writeWithText(QObject *tree, const Settings &settings) {
     Writing writing;
     const WarningCapture capture(&writing.warnings);
     SettingsTextWriter writer(&writing.document);
-    writer.writeStartDocument();
-    const ScriptJson &json = settings.scriptJson();
-    const TextNodeContext context{json.object(), json.stringifyFunction(), writer};
-    saveNode(context, QVariant::fromValue(tree), {});
-    if (writer.hasError())
-        writing.document.clear();
+    writeTree<TextNodeContext>(writer, tree, settings, &writing.document);
     return writing;
 }
 
