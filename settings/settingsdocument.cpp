@@ -128,6 +128,7 @@ struct NodeScript {
     const QJSValue &json;
     QJSValue &parse;
     SettingsMapLayouts *layouts;
+    QJSValueList arguments{QJSValue()}; // one list for every call
 };
 
 // QXmlStreamReader through the calls the node reader makes, spelled as
@@ -168,12 +169,13 @@ NestingGuard enterNode(XmlNodeReader &reader) {
     return NestingGuard(reader.xml);
 }
 
-QVariant readValue(const NodeScript &script, QString text) {
+QVariant readValue(NodeScript &script, QString text) {
     if (!text.startsWith(QLatin1Char('"'))) {
         QVariant literal;
         if (ScriptJson::parseLiteral(text, &literal))
             return literal;
-        const QJSValue result = script.parse.callWithInstance(script.json, {QJSValue(text)});
+        script.arguments[0] = QJSValue(text);
+        const QJSValue result = script.parse.callWithInstance(script.json, script.arguments);
         if (result.isError()) {
             ORV_WARNING("Imports::loadNode") << "invalid value: " << text;
             return QVariant();
@@ -195,8 +197,7 @@ QVariant readValue(const NodeScript &script, QString text) {
     return text;
 }
 
-template <typename Reader>
-QVariant readNode(const NodeScript &script, Reader &reader, QObject *parent) {
+template <typename Reader> QVariant readNode(NodeScript &script, Reader &reader, QObject *parent) {
     [[maybe_unused]] const auto nesting = enterNode(reader);
     if (reader.hasError())
         return QVariant();
@@ -228,11 +229,13 @@ QVariant readNode(const NodeScript &script, Reader &reader, QObject *parent) {
     }
     case NodeTag::List: {
         auto *list = new SettingsList(parent);
+        QList<QVariant> items;
         while (reader.readNextStartElement()) {
-            const QVariant child = readNode(script, reader, list);
+            QVariant child = readNode(script, reader, list);
             if (child.isValid())
-                list->append(child);
+                items.append(std::move(child));
         }
+        list->SettingsListModel::append(std::move(items));
         list->setModified(false);
         return QVariant::fromValue(list);
     }
@@ -254,11 +257,13 @@ QVariant readNode(const NodeScript &script, Reader &reader, QObject *parent) {
 
 QVariant loadNode(const LoadNodeContext &context, QObject *parent) {
     XmlNodeReader reader{context.reader};
-    return readNode({context.json, context.parse, context.layouts}, reader, parent);
+    NodeScript script{context.json, context.parse, context.layouts};
+    return readNode(script, reader, parent);
 }
 
 QVariant loadNode(const TokenNodeContext &context, QObject *parent) {
-    return readNode({context.json, context.parse, context.layouts}, context.reader, parent);
+    NodeScript script{context.json, context.parse, context.layouts};
+    return readNode(script, context.reader, parent);
 }
 
 } // namespace Orvane::Imports

@@ -48,6 +48,20 @@ void SettingsListModel::append(const QVariant &item) {
     emit countChanged();
 }
 
+void SettingsListModel::append(QList<QVariant> values) {
+    if (values.isEmpty())
+        return;
+    const int row = items.size();
+    beginInsertRows(QModelIndex(), row, row + values.size() - 1);
+    if (items.isEmpty())
+        items = std::move(values);
+    else
+        items.append(values);
+    modified = true;
+    endInsertRows();
+    emit countChanged();
+}
+
 bool SettingsListModel::insert(int index, const QVariant &item) {
     if (index < 0 || index > items.size()) {
         ORV_WARNING("SettingsListModel::insert")

@@ -23,6 +23,8 @@ public:
     int count() const { return items.size(); }
     QVariant get(int index) const;
     void append(const QVariant &item);
+    // Appends all of them as one insertion: one rowsInserted, one countChanged.
+    void append(QList<QVariant> values);
     bool insert(int index, const QVariant &item);
     bool set(int index, const QVariant &item);
     bool remove(int index, int count);

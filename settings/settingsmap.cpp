@@ -5,7 +5,6 @@
 #include <QtCore/private/qmetaobjectbuilder_p.h>
 #include <QtCore/private/qobject_p.h>
 #include <QtQml/private/qqmldata_p.h>
-#include <QtQml/private/qqmlopenmetaobject_p.h>
 #include <QtQml/private/qqmlpropertycache_p.h>
 
 #include <cstdlib>
@@ -92,13 +91,6 @@ bool validKeyName(const QString &name) {
            name != QLatin1String("deleteLater");
 }
 
-// The property map keeps the list behind keys() in this hook of its own meta-object.
-struct KeyRecorder : QQmlOpenMetaObject {
-    static void record(QQmlOpenMetaObject *meta, int id, QMetaPropertyBuilder property) {
-        (meta->*(&KeyRecorder::propertyCreated))(id, property);
-    }
-};
-
 } // namespace
 
 // Sits in front of the property map's own meta-object, which keeps the static part.
@@ -108,7 +100,6 @@ public:
         : map(owner) {
         QObjectPrivate *data = QObjectPrivate::get(owner);
         base = data->metaObject;
-        propertyMap = dynamic_cast<QQmlOpenMetaObject *>(base);
         data->metaObject = this;
         adopt(emptyLayout());
     }
@@ -187,12 +178,6 @@ public:
             layout = next;
         }
         *static_cast<QMetaObject *>(this) = *layout->meta;
-        for (int i = values.size(); i < layout->keys.size(); ++i) {
-            if (propertyMap) {
-                QMetaPropertyBuilder property = layout->builder.property(i);
-                KeyRecorder::record(propertyMap, i, property);
-            }
-        }
         values.resize(layout->keys.size());
         // QML must not answer from what it learnt of the old meta-object.
         if (QQmlData *data = QQmlData::get(map, false)) {
@@ -214,7 +199,6 @@ public:
 
     SettingsMap *map;
     QDynamicMetaObjectData *base = nullptr;
-    QQmlOpenMetaObject *propertyMap = nullptr;
     SettingsMapLayout *layout = nullptr;
     QVector<QVariant> values;
 };
@@ -227,6 +211,14 @@ SettingsMapLayouts::~SettingsMapLayouts() {
 SettingsMap::SettingsMap(QObject *parent)
     : QQmlPropertyMap(this, parent)
     , meta(new SettingsMapMetaObject(this)) {}
+
+QStringList SettingsMap::keys() const {
+    return meta->layout->keys;
+}
+
+bool SettingsMap::contains(const QString &key) const {
+    return meta->layout->indexOf(key) >= 0;
+}
 
 QVariant SettingsMap::value(const QString &key) const {
     const int position = meta->layout->indexOf(key);

@@ -38,14 +38,20 @@ private:
 // whether a value was written through the property interface since it was read or saved.
 //
 // The keys live in a meta-object of the map's own that maps of the same keys share until
-// one of them gets a new key. QQmlPropertyMap's keys, count, size, isEmpty and contains
-// stay right; value, insert, clear and [] are answered here and must be called on a
-// SettingsMap, not through a QQmlPropertyMap pointer.
+// one of them gets a new key. QQmlPropertyMap's methods are not virtual: they are all
+// answered here and must be called on a SettingsMap, not through a QQmlPropertyMap
+// pointer, whose own table stays empty. QML reaches these.
 class SettingsMap : public QQmlPropertyMap {
     Q_OBJECT
 
 public:
     explicit SettingsMap(QObject *parent = nullptr);
+
+    Q_INVOKABLE QStringList keys() const;
+    int count() const { return keys().size(); }
+    int size() const { return count(); }
+    bool isEmpty() const { return !count(); }
+    bool contains(const QString &key) const;
 
     QVariant value(const QString &key) const;
     void insert(const QString &key, const QVariant &value);

@@ -1,5 +1,6 @@
 #include "settingstokenreader.h"
 
+#include <array>
 #include <cstring>
 
 namespace Orvane::Imports {
@@ -12,6 +13,44 @@ constexpr char declaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 constexpr int nestingLimit = 256;
 
 const char *const tagNames[] = {"map", "list", "value"};
+constexpr int tagLengths[] = {3, 4, 5};
+
+bool startsWith(const char *p, int size, const char *text, int length) {
+    if (size < length)
+        return false;
+    for (int i = 0; i < length; ++i)
+        if (p[i] != text[i])
+            return false;
+    return true;
+}
+
+// The element name at `p`, or Other; what follows the name is the caller's to check.
+NodeTag tagAt(const char *p, int size) {
+    if (size <= 0)
+        return NodeTag::Other;
+    const NodeTag tag = *p == 'm'   ? NodeTag::Map
+                        : *p == 'l' ? NodeTag::List
+                        : *p == 'v' ? NodeTag::Value
+                                    : NodeTag::Other;
+    return tag != NodeTag::Other && startsWith(p, size, tagNames[int(tag)], tagLengths[int(tag)])
+               ? tag
+               : NodeTag::Other;
+}
+
+// Bytes that end a run of plain characters in text and in an attribute value. Attribute
+// values normalize white space, so tabs and newlines are special there.
+using SpecialBytes = std::array<bool, 256>;
+constexpr SpecialBytes specialBytes(bool text) {
+    SpecialBytes special{};
+    for (int c = 0; c < 256; ++c)
+        special[c] =
+            c < 0x20 || c >= 0x7F || c == '<' || c == '>' || c == '&' || c == (text ? '<' : '"');
+    if (text)
+        special['\t'] = special['\n'] = false;
+    return special;
+}
+constexpr SpecialBytes textSpecial = specialBytes(true);
+constexpr SpecialBytes attributeSpecial = specialBytes(false);
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n';
@@ -185,14 +224,13 @@ bool SettingsTokenReader::scan() {
 bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
     ++m_at;
     Token token{NodeTag::Other, {}, {}};
-    for (int i = 0; i < 3; ++i) {
-        const int length = int(std::strlen(tagNames[i]));
-        if (m_size - m_at > length && std::memcmp(m_data + m_at, tagNames[i], length) == 0 &&
-            (isSpace(m_data[m_at + length]) || m_data[m_at + length] == '>' ||
-             m_data[m_at + length] == '/')) {
-            token.tag = NodeTag(i);
+    const NodeTag tag = tagAt(m_data + m_at, m_size - m_at);
+    if (tag != NodeTag::Other) {
+        const int length = tagLengths[int(tag)];
+        const char next = m_at + length < m_size ? m_data[m_at + length] : '\0';
+        if (isSpace(next) || next == '>' || next == '/') {
+            token.tag = tag;
             m_at += length;
-            break;
         }
     }
     if (token.tag == NodeTag::Other || open.size() >= nestingLimit)
@@ -221,8 +259,7 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
             break;
         }
         // One attribute, the name, after white space.
-        if (named || m_at == spaceBegin || m_size - m_at < 4 ||
-            std::memcmp(m_data + m_at, "name", 4) != 0)
+        if (named || m_at == spaceBegin || !startsWith(m_data + m_at, m_size - m_at, "name", 4))
             return false;
         m_at += 4;
         while (m_at < m_size && isSpace(m_data[m_at]))
@@ -259,10 +296,9 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
 }
 
 bool SettingsTokenReader::scanEndTag(NodeTag open) {
-    const char *name = tagNames[int(open)];
-    const int length = int(std::strlen(name));
+    const int length = tagLengths[int(open)];
     if (m_size - m_at < length + 3 || m_data[m_at] != '<' || m_data[m_at + 1] != '/' ||
-        std::memcmp(m_data + m_at + 2, name, length) != 0)
+        !startsWith(m_data + m_at + 2, length, tagNames[int(open)], length))
         return false;
     m_at += 2 + length;
     while (m_at < m_size && isSpace(m_data[m_at]))
@@ -276,42 +312,43 @@ bool SettingsTokenReader::scanEndTag(NodeTag open) {
 bool SettingsTokenReader::scanCharacters(char stop, Range &range) {
     range.begin = m_at;
     range.plain = true;
-    const char *end = m_data + m_size;
-    while (m_at < m_size) {
-        const uchar c = uchar(m_data[m_at]);
+    const bool text = stop == '<';
+    const bool *special = text ? textSpecial.data() : attributeSpecial.data();
+    const uchar *data = reinterpret_cast<const uchar *>(m_data);
+    const uchar *p = data + m_at;
+    const uchar *end = data + m_size;
+    for (;;) {
+        while (p < end && !special[*p])
+            ++p;
+        if (p >= end)
+            return false;
+        const uchar c = *p;
         if (c == uchar(stop)) {
+            m_at = int(p - data);
             range.length = m_at - range.begin;
             return true;
         }
+        int length = 0;
         if (c >= 0x80) {
-            const int length = utf8Length(reinterpret_cast<const uchar *>(m_data + m_at),
-                                          reinterpret_cast<const uchar *>(end));
-            if (!length)
-                return false;
-            range.plain = false;
-            m_at += length;
-            continue;
-        }
-        if (c == '&') {
+            length = utf8Length(p, end);
+        } else if (c == '&') {
             uint code;
-            const int length = referenceLength(m_data + m_at, end, &code);
-            if (!length)
+            length = referenceLength(reinterpret_cast<const char *>(p),
+                                     reinterpret_cast<const char *>(end), &code);
+        } else if (c == '>') {
+            // "]]>" is a rule of its own, left to QXmlStreamReader.
+            if (p - data >= range.begin + 2 && p[-1] == ']' && p[-2] == ']')
                 return false;
-            range.plain = false;
-            m_at += length;
+            ++p;
             continue;
         }
-        // Attribute values normalize white space; carriage returns and "]]>" are
-        // rules of their own: all left to QXmlStreamReader.
-        const bool text = stop == '<';
-        if (c == '<' || c == '\r' || c == 0x7F || (c < 0x20 && !(text && isSpace(char(c)))))
+        // Anything else special (markup, carriage returns, controls, DEL) is
+        // QXmlStreamReader's to judge.
+        if (!length)
             return false;
-        if (c == '>' && m_at - range.begin >= 2 && m_data[m_at - 1] == ']' &&
-            m_data[m_at - 2] == ']')
-            return false;
-        ++m_at;
+        range.plain = false;
+        p += length;
     }
-    return false;
 }
 
 QString SettingsTokenReader::decode(const Range &range) const {
