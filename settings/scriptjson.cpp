@@ -1,6 +1,9 @@
 #include "scriptjson.h"
 
 #include <QJSEngine>
+#include <QtQml/private/qjsvalue_p.h>
+#include <QtQml/private/qv4arrayobject_p.h>
+#include <QtQml/private/qv4scopedvalue_p.h>
 
 #include <cmath>
 #include <limits>
@@ -118,37 +121,57 @@ bool ScriptJson::parseLiteral(const QString &text, QVariant *result) {
 }
 
 bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
-    if (!value.isArray() || !value.property(QStringLiteral("toJSON")).isUndefined())
+    // Through the engine's own objects: QJSValue's lookups by name make a script string
+    // each time, and cost more than all the rest of writing an array.
+    QV4::Value *stored = QJSValuePrivate::getValue(&value);
+    QV4::ExecutionEngine *engine = QJSValuePrivate::engine(&value);
+    if (!stored || !engine)
         return false;
-    const quint32 length = value.property(QStringLiteral("length")).toUInt();
+    QV4::Scope scope(engine);
+    QV4::ScopedArrayObject array(scope, *stored);
+    if (!array)
+        return false;
+    QV4::ScopedString toJson(scope, engine->newIdentifier(QStringLiteral("toJSON")));
+    QV4::ScopedValue item(scope, array->get(toJson));
+    // A getter may throw; the engine's own call then reports it.
+    const auto failed = [engine] {
+        if (engine->hasException)
+            engine->catchException();
+        return false;
+    };
+    if (engine->hasException || !item->isUndefined())
+        return failed();
+    const uint length = array->getLength();
     QString text;
     text.reserve(2 + int(length) * 8);
     text += QLatin1Char('[');
-    for (quint32 i = 0; i < length; ++i) {
+    for (uint i = 0; i < length; ++i) {
         if (i)
             text += QLatin1Char(',');
-        const QJSValue item = value.property(i);
-        if (item.isBool()) {
-            text += item.toBool() ? QLatin1String("true") : QLatin1String("false");
-        } else if (item.isNull()) {
+        item = array->get(i);
+        if (engine->hasException)
+            return failed();
+        if (item->isBoolean()) {
+            text += item->booleanValue() ? QLatin1String("true") : QLatin1String("false");
+        } else if (item->isNull()) {
             text += QLatin1String("null");
-        } else if (item.isNumber()) {
+        } else if (item->isNumber()) {
             // Integers print the same everywhere below 2^53; other numbers, and the
             // negative zero the engine prints as 0, are the engine's to spell.
-            const double number = item.toNumber();
+            const double number = item->toNumber();
             if (number != std::floor(number) || std::fabs(number) > 9007199254740992.0 ||
                 (number == 0 && std::signbit(number)))
                 return false;
             appendInteger(text, qlonglong(number));
-        } else if (item.isString()) {
-            const QString string = item.toString();
+        } else if (const QV4::String *string = item->stringValue()) {
+            const QString characters = string->toQString();
             // Escapes are the engine's to spell.
-            for (const QChar c : string)
+            for (const QChar c : characters)
                 if (c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\') ||
                     c.isSurrogate())
                     return false;
             text += QLatin1Char('"');
-            text += string;
+            text += characters;
             text += QLatin1Char('"');
         } else {
             return false;

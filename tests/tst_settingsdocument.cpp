@@ -78,8 +78,8 @@ private slots:
             notified(a, meta->property(1).notifySignal());
         QVERIFY(meta->property(meta->indexOfProperty("y")).write(a, 3)); // one gets another key
         QVERIFY(meta->property(meta->indexOfProperty("x")).write(a, 5) && notified.count() == 1);
-        QCOMPARE(static_cast<QQmlPropertyMap *>(a)->keys(), (QStringList{"x", "y"}));
-        QCOMPARE(static_cast<QQmlPropertyMap *>(b)->keys(), QStringList{"x"});
+        QCOMPARE(a->keys(), (QStringList{"x", "y"}));
+        QCOMPARE(b->keys(), QStringList{"x"});
         QCOMPARE(b->metaObject()->propertyCount() + 1, meta->propertyCount());
         QVERIFY(a->value("x") == 5 && b->value("x") == 1 && changed.isEmpty() && !b->isModified());
     }
@@ -229,7 +229,6 @@ private slots:
         const QChar high(0xd83d), low(0xde00);
         texts << QString(high) + low << QString(low) + high << QString(high) << QString(low)
               << "x" + QString(high) << QString(high) + high + low << QString();
-        int failed = 0;
         for (const QString &text : texts) {
             QByteArray xml, own;
             QXmlStreamWriter xmlWriter(&xml);
@@ -250,10 +249,9 @@ private slots:
             write(ownWriter);
             if (xmlWriter.hasError() != ownWriter.hasError() ||
                 (!xmlWriter.hasError() && xml != own))
-                QVERIFY2(++failed > 20, qPrintable(QString::number(text.at(0).unicode(), 16) +
-                                                   ": " + xml + " / " + own));
+                QFAIL(qPrintable(QString::number(text.at(0).unicode(), 16) + ": " + xml + " / " +
+                                 own));
         }
-        QCOMPARE(failed, 0);
     }
 
     void textWriterTreesAsXmlWriter() {
@@ -292,12 +290,14 @@ private slots:
 
     // The native writing of script arrays must match the engine's JSON.stringify.
     void arraysAsEngine() {
+        // clang-format off
         const QStringList corpus = {
             "[]", "[1,2]", "[true,false,null]", "[\"a\",\"\",\"\u65e5\u672c\",\"' <&>\"]",
             "[9007199254740992,-9007199254740992]", "[9007199254740994]", "[-0]", "[1.5]", "[1e21]",
             "[\"a\\\"b\"]", "[\"a\\\\b\"]", "[\"\\n\"]", "[\"\\ud83d\\ude00\"]", "[[1]]", "[{}]",
             "[,1]", "[undefined]", "[function(){}]", "(function(){var a=[1];a.toJSON=0;return a})()",
             "({length:1,0:1})", "new Int8Array(2)"};
+        // clang-format on
         int native = 0;
         for (const QString &source : corpus) {
             const QJSValue value = engine.evaluate(source);
@@ -313,6 +313,15 @@ private slots:
         QString text;
         QVERIFY(!ScriptJson::stringifyPlain(engine.evaluate("[1]"), &text));
         engine.evaluate("delete Array.prototype.toJSON");
+        // A getter that throws is the engine's to report, and no exception is left pending.
+        for (const char *key : {"0", "'toJSON'"}) {
+            QVERIFY(!ScriptJson::stringifyPlain(
+                engine.evaluate(QString("(function(){var a=[1];Object.defineProperty(a,%1,"
+                                        "{get:function(){throw 1}});return a})()")
+                                    .arg(key)),
+                &text));
+            QCOMPARE(engine.evaluate("[2]").property(0).toInt(), 2);
+        }
     }
 
     // The native reading of literals must match the engine's JSON.parse bit for bit.

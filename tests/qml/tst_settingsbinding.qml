@@ -23,18 +23,18 @@ TestCase {
         map.size = 20
         map.anything = 5
         Settings.setModified(map, false)
-        var first = boundComponent.createObject(testCase)
+        var first = createTemporaryObject(boundComponent, testCase)
         compare([first.size, first.anything, map.title], [20, 5, "clock"])
         verify(Settings.isModified(map)) // by the added key only
+        compare(map.keys(), ["size", "anything", "title"])
         Settings.setModified(map, false)
-        var second = boundComponent.createObject(testCase)
+        var second = createTemporaryObject(boundComponent, testCase)
         verify(!Settings.isModified(map)) // every key matched: nothing written back
         first.size = 30
         map.title = "alarm"
         map.size = Settings.createList(testCase) // no int takes it
         map.anything = "text"
         compare([second.size, first.size, first.anything, second.title], [30, 30, "text", "alarm"])
-        first.destroy(); second.destroy()
     }
 
     function test_sourceChanges() {
