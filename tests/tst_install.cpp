@@ -1,3 +1,5 @@
+#include "testenvironment.h"
+
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QQmlComponent>
@@ -12,98 +14,84 @@
 // author's tools use it.
 class TestInstall : public QObject {
     Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void typeDescriptions();
-    void relocatable();
-    void qmlscene();
-
-private:
     QTemporaryDir m_prefix;
     QString m_qmlDir;
-};
 
-namespace {
+    static QString run(const QString &program, const QStringList &arguments,
+                       const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0)
+            return QStringLiteral("FAILED: ") + process.readAll();
+        return QString::fromLocal8Bit(process.readAll());
+    }
 
-QString run(const QString &program, const QStringList &arguments,
-            const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0)
-        return QStringLiteral("FAILED: ") + process.readAll();
-    return QString::fromLocal8Bit(process.readAll());
-}
-
-} // namespace
-
-void TestInstall::initTestCase() {
+private slots:
+    void initTestCase() {
 #if defined(__SANITIZE_ADDRESS__)
-    QSKIP("Qt's own tools cannot load a sanitized plugin");
+        QSKIP("Qt's own tools cannot load a sanitized plugin");
 #endif
-    const QString output =
-        run("cmake", {"--install", ORVANE_BUILD_DIR, "--prefix", m_prefix.path()});
-    QVERIFY2(!output.startsWith("FAILED"), qPrintable(output));
-    m_qmlDir = m_prefix.filePath("lib/qt5/qml");
-    QVERIFY(QFile::exists(m_qmlDir + "/Orvane/libcoreplugin.so"));
-}
-
-void TestInstall::typeDescriptions() {
-    QFile qmldir(m_qmlDir + "/Orvane/qmldir");
-    QVERIFY(qmldir.open(QIODevice::ReadOnly));
-    QVERIFY(qmldir.readAll().contains("\ntypeinfo plugins.qmltypes\n"));
-    QFile types(m_qmlDir + "/Orvane/plugins.qmltypes");
-    QVERIFY(types.open(QIODevice::ReadOnly));
-    const QString description = QString::fromUtf8(types.readAll());
-
-    QQmlEngine engine;
-    engine.addImportPath(m_qmlDir);
-    QQmlComponent component(&engine);
-    component.setData("import QtQml 2.12\nimport Orvane 1.0\nQtObject {}", QUrl());
-    QScopedPointer<QObject> object(component.create());
-    QVERIFY2(object, qPrintable(component.errorString()));
-
-    // Every name the module exports, and no one else's.
-    QSet<QString> registered;
-    for (const QQmlType &type : QQmlMetaType::qmlAllTypes()) {
-        const QString module = type.module();
-        if ((module == "Orvane" || module == "Orvane.impl") && !type.elementName().isEmpty())
-            registered.insert(module + '/' + type.elementName() + " 1.0");
+        const QString output =
+            run("cmake", {"--install", ORVANE_BUILD_DIR, "--prefix", m_prefix.path()});
+        QVERIFY2(!output.startsWith("FAILED"), qPrintable(output));
+        m_qmlDir = m_prefix.filePath("lib/qt5/qml");
+        QVERIFY(QFile::exists(m_qmlDir + "/Orvane/libcoreplugin.so"));
     }
-    QSet<QString> described;
-    static const QRegularExpression exports(QStringLiteral("exports: \\[\"([^\"]+)\"\\]"));
-    for (auto it = exports.globalMatch(description); it.hasNext();) {
-        const QString name = it.next().captured(1);
-        if (name.startsWith("Orvane/") || name.startsWith("Orvane.impl/"))
-            described.insert(name);
-    }
-    QCOMPARE(described, registered);
-    QVERIFY(registered.contains("Orvane/SFX 1.0"));
-}
 
-void TestInstall::relocatable() {
-    for (const char *binary :
-         {"lib/qt5/qml/Orvane/libcoreplugin.so",
-          "lib/qt5/qml/Orvane/Private/liborvaneprivateplugin.so", "bin/orvane-host"}) {
-        const QString dynamic = run("readelf", {"-d", m_prefix.filePath(binary)});
-        QVERIFY2(dynamic.contains("[$ORIGIN/"), binary);
-        QVERIFY2(!dynamic.contains(ORVANE_BUILD_DIR), binary);
-    }
-}
+    void typeDescriptions() {
+        const QString dir = m_qmlDir + "/Orvane/";
+        QVERIFY(TestEnvironment::readAll(dir + "qmldir").contains("\ntypeinfo plugins.qmltypes\n"));
+        const QString description = TestEnvironment::readAll(dir + "plugins.qmltypes");
 
-void TestInstall::qmlscene() {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QML2_IMPORT_PATH", m_qmlDir);
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    const QString output = run(QLibraryInfo::location(QLibraryInfo::BinariesPath) + "/qmlscene",
-                               {ORVANE_SOURCE_DIR "/tests/qml/installedwidget.qml"}, env);
-    QVERIFY2(!output.startsWith("FAILED") && output.contains("installed: true hello 14 b.txt"),
-             qPrintable(output));
-    QVERIFY(QFile::exists(env.value("ORVANE_CONFIG_DIR") + "/installed/widget.xml"));
-}
+        QQmlEngine engine;
+        engine.addImportPath(m_qmlDir);
+        QQmlComponent component(&engine);
+        component.setData("import QtQml 2.12\nimport Orvane 1.0\nQtObject {}", QUrl());
+        QScopedPointer<QObject> object(component.create());
+        QVERIFY2(object, qPrintable(component.errorString()));
+
+        // Every name the module exports, and no one else's.
+        QSet<QString> registered;
+        for (const QQmlType &type : QQmlMetaType::qmlAllTypes()) {
+            const QString module = type.module();
+            if ((module == "Orvane" || module == "Orvane.impl") && !type.elementName().isEmpty())
+                registered.insert(module + '/' + type.elementName() + " 1.0");
+        }
+        QSet<QString> described;
+        static const QRegularExpression exports(QStringLiteral("exports: \\[\"([^\"]+)\"\\]"));
+        for (auto it = exports.globalMatch(description); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (name.startsWith("Orvane/") || name.startsWith("Orvane.impl/"))
+                described.insert(name);
+        }
+        QCOMPARE(described, registered);
+        QVERIFY(registered.contains("Orvane/SFX 1.0"));
+    }
+
+    void relocatable() {
+        for (const char *binary :
+             {"lib/qt5/qml/Orvane/libcoreplugin.so",
+              "lib/qt5/qml/Orvane/Private/liborvaneprivateplugin.so", "bin/orvane-host"}) {
+            const QString dynamic = run("readelf", {"-d", m_prefix.filePath(binary)});
+            QVERIFY2(dynamic.contains("[$ORIGIN/"), binary);
+            QVERIFY2(!dynamic.contains(ORVANE_BUILD_DIR), binary);
+        }
+    }
+
+    void qmlscene() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QML2_IMPORT_PATH", m_qmlDir);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        const QString output = run(QLibraryInfo::location(QLibraryInfo::BinariesPath) + "/qmlscene",
+                                   {ORVANE_SOURCE_DIR "/tests/qml/installedwidget.qml"}, env);
+        QVERIFY2(!output.startsWith("FAILED") && output.contains("installed: true hello 14 b.txt"),
+                 qPrintable(output));
+        QVERIFY(QFile::exists(env.value("ORVANE_CONFIG_DIR") + "/installed/widget.xml"));
+    }
+};
 
 QTEST_MAIN(TestInstall)
 #include "tst_install.moc"

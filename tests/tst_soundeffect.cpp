@@ -1,5 +1,6 @@
 #include "sound/sfxthread.h"
 #include "sound/soundeffect.h"
+#include "testenvironment.h"
 
 #include <QGuiApplication>
 #include <QtTest>
@@ -148,9 +149,7 @@ private slots:
     void badSourcesStayIdle() {
         QFETCH(QByteArray, content);
         const QString name = QTest::currentDataTag();
-        QFile file(m_dir.filePath(name));
-        QVERIFY(content.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(content) > 0));
-        file.close();
+        QVERIFY(content.isEmpty() || TestEnvironment::writeFile(m_dir.filePath(name), content));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("QSoundEffect.*[Ee]rror.*" + name));
         SoundEffect effect;
         effect.setSource(QUrl::fromLocalFile(m_dir.filePath(name)));

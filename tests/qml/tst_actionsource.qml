@@ -13,7 +13,7 @@ TestCase {
     Component { id: actionSource; ActionSource {} }
     SignalSpy { id: boxes; target: ORV.Core.system; signalName: "messageBoxRequested" }
 
-    function make(options, data) { return actionSource.createObject(testCase, { configuration: { source: testAction, options: options, data: data } }) }
+    function make(options, data) { return createTemporaryObject(actionSource, testCase, { configuration: { source: testAction, options: options, data: data } }) }
 
     function init() { LauncherCompositor.visible = true; boxes.clear(); ORV.NativeCore.overrideKeyboardModifiers(-1) }
 
@@ -41,7 +41,6 @@ TestCase {
         src.configuration = { source: testAction, options: data.options ^ 6, data: {} }
         wait(20)
         compare([src.action.runs, LauncherCompositor.visible], [1, !data.hidden])
-        src.destroy()
     }
 
     function test_confirmation_data() {
@@ -61,7 +60,6 @@ TestCase {
         data.accept ? ORV.Core.system.currentMessageBox.accept() : ORV.Core.system.currentMessageBox.reject()
         wait(20)
         compare([src.action.runs, LauncherCompositor.visible], [data.accept ? 1 : 0, !data.hidden])
-        src.destroy()
     }
 
     function test_failure() {
@@ -71,6 +69,5 @@ TestCase {
         src.trigger()
         tryCompare(ORV.Core.system, "warnings", warnings + 1)
         verify(LauncherCompositor.visible)
-        src.destroy()
     }
 }

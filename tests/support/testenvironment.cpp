@@ -67,6 +67,11 @@ QByteArray readAll(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+bool writeFile(const QString &path, const QByteArray &content) {
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(content) == content.size();
+}
 
 qint64 residentBytes() {
     QFile statm(QStringLiteral("/proc/self/statm"));

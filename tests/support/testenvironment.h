@@ -9,6 +9,7 @@ QString root();
 QString configDir();
 QString cacheDir();
 QString storageDir();
-QByteArray readAll(const QString &path); // "<missing>" when it cannot
-qint64 residentBytes();                  // of this process, now
+QByteArray readAll(const QString &path);                             // "<missing>" when it cannot
+bool writeFile(const QString &path, const QByteArray &content = {}); // and its directory
+qint64 residentBytes();                                              // of this process, now
 } // namespace TestEnvironment
