@@ -40,7 +40,7 @@ private:
 // The keys live in a meta-object of the map's own that maps of the same keys share until
 // one of them gets a new key. QQmlPropertyMap's methods are not virtual: they are all
 // answered here and must be called on a SettingsMap, not through a QQmlPropertyMap
-// pointer, whose own table stays empty. QML reaches these.
+// pointer, whose own table stays empty. QML calls this keys().
 class SettingsMap : public QQmlPropertyMap {
     Q_OBJECT
 
