@@ -15,13 +15,28 @@ constexpr int nestingLimit = 256;
 const char *const tagNames[] = {"map", "list", "value"};
 constexpr int tagLengths[] = {3, 4, 5};
 
-bool startsWith(const char *p, int size, const char *text, int length) {
-    if (size < length)
+// Whether the bytes at `p` spell `text`; a literal, so the loop unrolls.
+template <int N> bool spells(const char *p, int size, const char (&text)[N]) {
+    if (size < N - 1)
         return false;
-    for (int i = 0; i < length; ++i)
+    for (int i = 0; i < N - 1; ++i)
         if (p[i] != text[i])
             return false;
     return true;
+}
+
+bool spellsTag(const char *p, int size, NodeTag tag) {
+    switch (tag) {
+    case NodeTag::Map:
+        return spells(p, size, "map");
+    case NodeTag::List:
+        return spells(p, size, "list");
+    case NodeTag::Value:
+        return spells(p, size, "value");
+    case NodeTag::Other:
+        break;
+    }
+    return false;
 }
 
 // The element name at `p`, or Other; what follows the name is the caller's to check.
@@ -32,9 +47,7 @@ NodeTag tagAt(const char *p, int size) {
                         : *p == 'l' ? NodeTag::List
                         : *p == 'v' ? NodeTag::Value
                                     : NodeTag::Other;
-    return tag != NodeTag::Other && startsWith(p, size, tagNames[int(tag)], tagLengths[int(tag)])
-               ? tag
-               : NodeTag::Other;
+    return spellsTag(p, size, tag) ? tag : NodeTag::Other;
 }
 
 // Bytes that end a run of plain characters in text and in an attribute value. Attribute
@@ -52,8 +65,14 @@ constexpr SpecialBytes specialBytes(bool text) {
 constexpr SpecialBytes textSpecial = specialBytes(true);
 constexpr SpecialBytes attributeSpecial = specialBytes(false);
 
+constexpr std::array<bool, 256> spaceBytes = [] {
+    std::array<bool, 256> space{};
+    space[' '] = space['\t'] = space['\n'] = true;
+    return space;
+}();
+
 bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n';
+    return spaceBytes[uchar(c)];
 }
 
 // Characters XML allows; noncharacters and DEL are left to QXmlStreamReader's judgement.
@@ -259,7 +278,7 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
             break;
         }
         // One attribute, the name, after white space.
-        if (named || m_at == spaceBegin || !startsWith(m_data + m_at, m_size - m_at, "name", 4))
+        if (named || m_at == spaceBegin || !spells(m_data + m_at, m_size - m_at, "name"))
             return false;
         m_at += 4;
         while (m_at < m_size && isSpace(m_data[m_at]))
@@ -298,7 +317,7 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
 bool SettingsTokenReader::scanEndTag(NodeTag open) {
     const int length = tagLengths[int(open)];
     if (m_size - m_at < length + 3 || m_data[m_at] != '<' || m_data[m_at + 1] != '/' ||
-        !startsWith(m_data + m_at + 2, length, tagNames[int(open)], length))
+        !spellsTag(m_data + m_at + 2, length, open))
         return false;
     m_at += 2 + length;
     while (m_at < m_size && isSpace(m_data[m_at]))
