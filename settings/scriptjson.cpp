@@ -29,43 +29,93 @@ QJSValue ScriptJson::callParse(const QString &text) const {
 
 namespace {
 
-bool isDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+ushort unitAt(const QString &text, int i) {
+    return text.at(i).unicode();
+}
+ushort unitAt(QLatin1String text, int i) {
+    return uchar(text.at(i).toLatin1());
+}
+
+template <typename Text> bool isDigitAt(const Text &text, int i) {
+    return unitAt(text, i) >= '0' && unitAt(text, i) <= '9';
 }
 
 // The JSON number grammar: -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
 // `integral` tells whether it had neither fraction nor exponent.
-bool isJsonNumber(const QString &text, bool *integral) {
+template <typename Text> bool isJsonNumber(const Text &text, bool *integral) {
     const int size = text.size();
     int i = 0;
-    if (i < size && text.at(i) == QLatin1Char('-'))
+    if (i < size && unitAt(text, i) == '-')
         ++i;
-    if (i >= size || !isDigit(text.at(i)))
+    if (i >= size || !isDigitAt(text, i))
         return false;
-    if (text.at(i) == QLatin1Char('0'))
+    if (unitAt(text, i) == '0')
         ++i;
     else
-        while (i < size && isDigit(text.at(i)))
+        while (i < size && isDigitAt(text, i))
             ++i;
     *integral = i == size;
-    if (i < size && text.at(i) == QLatin1Char('.')) {
+    if (i < size && unitAt(text, i) == '.') {
         const int start = ++i;
-        while (i < size && isDigit(text.at(i)))
+        while (i < size && isDigitAt(text, i))
             ++i;
         if (i == start)
             return false;
     }
-    if (i < size && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
+    if (i < size && (unitAt(text, i) == 'e' || unitAt(text, i) == 'E')) {
         ++i;
-        if (i < size && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-')))
+        if (i < size && (unitAt(text, i) == '+' || unitAt(text, i) == '-'))
             ++i;
         const int start = i;
-        while (i < size && isDigit(text.at(i)))
+        while (i < size && isDigitAt(text, i))
             ++i;
         if (i == start)
             return false;
     }
     return i == size;
+}
+
+double toDouble(const QString &text, bool *ok) {
+    return text.toDouble(ok);
+}
+double toDouble(QLatin1String text, bool *ok) {
+    return QString(text).toDouble(ok);
+}
+
+template <typename Text> bool parseLiteralText(const Text &text, QVariant *result) {
+    if (text == QLatin1String("true") || text == QLatin1String("false")) {
+        *result = QVariant(text.size() == 4);
+        return true;
+    }
+    if (text == QLatin1String("null")) {
+        *result = QVariant::fromValue(nullptr);
+        return true;
+    }
+    bool integral = false;
+    if (text.size() > 40 || !isJsonNumber(text, &integral))
+        return false;
+    const bool negative = unitAt(text, 0) == '-';
+    if (integral && text.size() - negative <= 9) {
+        // Nine digits fit an int exactly; -0 written as an integer is the integer 0.
+        int number = 0;
+        for (int i = negative; i < text.size(); ++i)
+            number = number * 10 + (unitAt(text, i) - '0');
+        *result = QVariant(negative ? -number : number);
+        return true;
+    }
+    bool ok = false;
+    const double number = toDouble(text, &ok);
+    if (!ok || !std::isfinite(number))
+        return false;
+    // The engine keeps integral numbers in the int range as integers; a negative zero
+    // stays a double unless it was written as the integer -0.
+    const bool negativeZero = number == 0 && std::signbit(number);
+    if (number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max() &&
+        number == std::floor(number) && (!negativeZero || integral))
+        *result = QVariant(int(number));
+    else
+        *result = QVariant(number);
+    return true;
 }
 
 void appendInteger(QString &text, qlonglong number) {
@@ -85,39 +135,11 @@ void appendInteger(QString &text, qlonglong number) {
 } // namespace
 
 bool ScriptJson::parseLiteral(const QString &text, QVariant *result) {
-    if (text == QLatin1String("true") || text == QLatin1String("false")) {
-        *result = QVariant(text.size() == 4);
-        return true;
-    }
-    if (text == QLatin1String("null")) {
-        *result = QVariant::fromValue(nullptr);
-        return true;
-    }
-    bool integral = false;
-    if (text.size() > 40 || !isJsonNumber(text, &integral))
-        return false;
-    const bool negative = text.at(0) == QLatin1Char('-');
-    if (integral && text.size() - negative <= 9) {
-        // Nine digits fit an int exactly; -0 written as an integer is the integer 0.
-        int number = 0;
-        for (int i = negative; i < text.size(); ++i)
-            number = number * 10 + (text.at(i).unicode() - '0');
-        *result = QVariant(negative ? -number : number);
-        return true;
-    }
-    bool ok = false;
-    const double number = text.toDouble(&ok);
-    if (!ok || !std::isfinite(number))
-        return false;
-    // The engine keeps integral numbers in the int range as integers; a negative zero
-    // stays a double unless it was written as the integer -0.
-    const bool negativeZero = number == 0 && std::signbit(number);
-    if (number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max() &&
-        number == std::floor(number) && (!negativeZero || integral))
-        *result = QVariant(int(number));
-    else
-        *result = QVariant(number);
-    return true;
+    return parseLiteralText(text, result);
+}
+
+bool ScriptJson::parseLiteral(QLatin1String text, QVariant *result) {
+    return parseLiteralText(text, result);
 }
 
 bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {

@@ -157,6 +157,7 @@ struct XmlNodeReader {
     QString readElementText() {
         return xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
     }
+    QLatin1String plainText() const { return QLatin1String(); }
 };
 
 struct NoGuard {};
@@ -240,6 +241,11 @@ template <typename Reader> QVariant readNode(NodeScript &script, Reader &reader,
         return QVariant::fromValue(list);
     }
     case NodeTag::Value: {
+        // Most values are numbers and booleans: read where they lie, no string made.
+        QVariant literal;
+        const QLatin1String plain = reader.plainText();
+        if (plain.data() && ScriptJson::parseLiteral(plain, &literal))
+            return literal;
         QString text = reader.readElementText();
         if (reader.hasError())
             return QVariant();

@@ -210,6 +210,11 @@ QString SettingsTokenReader::readElementText() const {
     return decode(m_tokens.at(m_current).text);
 }
 
+QLatin1String SettingsTokenReader::plainText() const {
+    const Range &text = m_tokens.at(m_current).text;
+    return text.plain ? QLatin1String(m_data + text.begin, text.length) : QLatin1String();
+}
+
 bool SettingsTokenReader::scan() {
     const int declarationLength = int(sizeof(declaration)) - 1;
     if (m_size < declarationLength || std::memcmp(m_data, declaration, declarationLength) != 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLatin1String>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -32,6 +33,8 @@ public:
     // when they are equal, so alike maps share their keys' storage.
     QString key(const QStringList &expected, int at) const;
     QString readElementText() const;
+    // The element's text where it lies when it is ASCII without references, else null.
+    QLatin1String plainText() const;
 
 private:
     struct Range {
