@@ -267,16 +267,20 @@ void SettingsMap::insertEntries(const QStringList &keys, QVector<QVariant> value
                 QQmlPropertyMap::insert(key, QVariant());
     }
     // Nobody can watch a property that does not exist yet: no notifications are due.
-    SettingsMapLayouts::Shape shape{nullptr, {}};
+    SettingsMapLayouts::Shape shape;
     if (layouts) {
-        shape = layouts->shapes.value(names, shape);
-        layouts->recent = names;
+        // Alike maps come one after another: comparing keys costs less than hashing them.
+        shape = names == layouts->recent ? layouts->recentShape : layouts->shapes.value(names);
     }
     if (!shape.layout) {
         shape.layout = new SettingsMapLayout(names, &shape.positions);
         if (layouts)
             layouts->shapes.insert(names,
                                    {SettingsMapLayout::acquire(shape.layout), shape.positions});
+    }
+    if (layouts) {
+        layouts->recent = names;
+        layouts->recentShape = shape;
     }
     meta->adopt(shape.layout);
     if (meta->values.size() == values.size()) {

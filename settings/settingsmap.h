@@ -27,11 +27,12 @@ public:
 private:
     friend class SettingsMap;
     struct Shape {
-        SettingsMapLayout *layout;
+        SettingsMapLayout *layout = nullptr;
         QVector<int> positions; // property of each entry, for repeated keys
     };
     QHash<QStringList, Shape> shapes;
     QStringList recent;
+    Shape recentShape;
 };
 
 // The keyed node of a settings tree: its keys are properties to QML. It remembers
