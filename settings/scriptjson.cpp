@@ -147,7 +147,8 @@ bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
     // each time, and cost more than all the rest of writing an array.
     QV4::Value *stored = QJSValuePrivate::getValue(&value);
     QV4::ExecutionEngine *engine = QJSValuePrivate::engine(&value);
-    if (!stored || !engine)
+    // An exception already pending is its thrower's to handle, not ours to catch.
+    if (!stored || !engine || engine->hasException)
         return false;
     QV4::Scope scope(engine);
     QV4::ScopedArrayObject array(scope, *stored);
@@ -155,7 +156,7 @@ bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
         return false;
     QV4::ScopedString toJson(scope, engine->newIdentifier(QStringLiteral("toJSON")));
     QV4::ScopedValue item(scope, array->get(toJson));
-    // A getter may throw; the engine's own call then reports it.
+    // A getter may throw; the engine's own call then runs it again and reports it.
     const auto failed = [engine] {
         if (engine->hasException)
             engine->catchException();
@@ -165,7 +166,8 @@ bool ScriptJson::stringifyPlain(const QJSValue &value, QString *result) {
         return failed();
     const uint length = array->getLength();
     QString text;
-    text.reserve(2 + int(length) * 8);
+    // A sparse array can claim any length: its first hole sends it to the engine.
+    text.reserve(2 + int(qMin(length, 1024u)) * 8);
     text += QLatin1Char('[');
     for (uint i = 0; i < length; ++i) {
         if (i)

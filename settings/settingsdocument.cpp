@@ -236,12 +236,12 @@ template <typename Reader> QVariant readNode(NodeScript &script, Reader &reader,
             if (child.isValid())
                 items.append(std::move(child));
         }
-        list->SettingsListModel::append(std::move(items));
+        list->appendAll(std::move(items));
         list->setModified(false);
         return QVariant::fromValue(list);
     }
     case NodeTag::Value: {
-        // Most values are numbers and booleans: read where they lie, no string made.
+        // Most values are numbers and booleans: read where they lie, mostly without a string.
         QVariant literal;
         const QLatin1String plain = reader.plainText();
         if (plain.data() && ScriptJson::parseLiteral(plain, &literal))

@@ -48,7 +48,7 @@ void SettingsListModel::append(const QVariant &item) {
     emit countChanged();
 }
 
-void SettingsListModel::append(QList<QVariant> values) {
+void SettingsListModel::appendAll(QList<QVariant> values) {
     if (values.isEmpty())
         return;
     const int row = items.size();

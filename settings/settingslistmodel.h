@@ -24,7 +24,7 @@ public:
     QVariant get(int index) const;
     void append(const QVariant &item);
     // Appends all of them as one insertion: one rowsInserted, one countChanged.
-    void append(QList<QVariant> values);
+    void appendAll(QList<QVariant> values);
     bool insert(int index, const QVariant &item);
     bool set(int index, const QVariant &item);
     bool remove(int index, int count);

@@ -216,6 +216,10 @@ QStringList SettingsMap::keys() const {
     return meta->layout->keys;
 }
 
+int SettingsMap::count() const {
+    return meta->layout->keys.size();
+}
+
 bool SettingsMap::contains(const QString &key) const {
     return meta->layout->indexOf(key) >= 0;
 }

@@ -41,7 +41,7 @@ private:
 // The keys live in a meta-object of the map's own that maps of the same keys share until
 // one of them gets a new key. QQmlPropertyMap's methods are not virtual: they are all
 // answered here and must be called on a SettingsMap, not through a QQmlPropertyMap
-// pointer, whose own table stays empty. QML calls this keys().
+// pointer, whose own table stays empty. QML's keys() is this one too.
 class SettingsMap : public QQmlPropertyMap {
     Q_OBJECT
 
@@ -49,7 +49,7 @@ public:
     explicit SettingsMap(QObject *parent = nullptr);
 
     Q_INVOKABLE QStringList keys() const;
-    int count() const { return keys().size(); }
+    int count() const;
     int size() const { return count(); }
     bool isEmpty() const { return !count(); }
     bool contains(const QString &key) const;

@@ -12,31 +12,24 @@ constexpr char declaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 // Deeper documents go to QXmlStreamReader, which reports the nesting error.
 constexpr int nestingLimit = 256;
 
-const char *const tagNames[] = {"map", "list", "value"};
-constexpr int tagLengths[] = {3, 4, 5};
+struct TagName {
+    const char *text;
+    int length;
+};
+constexpr TagName tagNames[] = {{"map", 3}, {"list", 4}, {"value", 5}};
 
-// Whether the bytes at `p` spell `text`; a literal, so the loop unrolls.
-template <int N> bool spells(const char *p, int size, const char (&text)[N]) {
-    if (size < N - 1)
+bool spells(const char *p, int size, const char *text, int length) {
+    if (size < length)
         return false;
-    for (int i = 0; i < N - 1; ++i)
+    for (int i = 0; i < length; ++i)
         if (p[i] != text[i])
             return false;
     return true;
 }
 
 bool spellsTag(const char *p, int size, NodeTag tag) {
-    switch (tag) {
-    case NodeTag::Map:
-        return spells(p, size, "map");
-    case NodeTag::List:
-        return spells(p, size, "list");
-    case NodeTag::Value:
-        return spells(p, size, "value");
-    case NodeTag::Other:
-        break;
-    }
-    return false;
+    return tag != NodeTag::Other &&
+           spells(p, size, tagNames[int(tag)].text, tagNames[int(tag)].length);
 }
 
 // The element name at `p`, or Other; what follows the name is the caller's to check.
@@ -171,7 +164,7 @@ bool SettingsTokenReader::open(const QByteArray &document) {
 }
 
 QString SettingsTokenReader::tagName() const {
-    return QLatin1String(tagNames[int(tag())]);
+    return QLatin1String(tagNames[int(tag())].text);
 }
 
 bool SettingsTokenReader::readNextStartElement() {
@@ -250,7 +243,7 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
     Token token{NodeTag::Other, {}, {}};
     const NodeTag tag = tagAt(m_data + m_at, m_size - m_at);
     if (tag != NodeTag::Other) {
-        const int length = tagLengths[int(tag)];
+        const int length = tagNames[int(tag)].length;
         const char next = m_at + length < m_size ? m_data[m_at + length] : '\0';
         if (isSpace(next) || next == '>' || next == '/') {
             token.tag = tag;
@@ -283,7 +276,7 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
             break;
         }
         // One attribute, the name, after white space.
-        if (named || m_at == spaceBegin || !spells(m_data + m_at, m_size - m_at, "name"))
+        if (named || m_at == spaceBegin || !spells(m_data + m_at, m_size - m_at, "name", 4))
             return false;
         m_at += 4;
         while (m_at < m_size && isSpace(m_data[m_at]))
@@ -320,7 +313,7 @@ bool SettingsTokenReader::scanStartTag(QVector<NodeTag> &open) {
 }
 
 bool SettingsTokenReader::scanEndTag(NodeTag open) {
-    const int length = tagLengths[int(open)];
+    const int length = tagNames[int(open)].length;
     if (m_size - m_at < length + 3 || m_data[m_at] != '<' || m_data[m_at + 1] != '/' ||
         !spellsTag(m_data + m_at + 2, length, open))
         return false;

@@ -15,7 +15,8 @@ private slots:
         QQmlEngine engine;
         engine.addImportPath(QStringLiteral(ORVANE_BUILD_DIR "/qml"));
         QQmlComponent component(&engine);
-        component.setData("import Orvane 1.0\nWindow { width: 40; height: 30; color: \"red\" }", QUrl());
+        component.setData("import Orvane 1.0\nWindow { width: 40; height: 30; color: \"red\" }",
+                          QUrl());
         QScopedPointer<QObject> object(component.create());
         auto *window = qobject_cast<QQuickWindow *>(object.data());
         QVERIFY2(window, qPrintable(component.errorString()));

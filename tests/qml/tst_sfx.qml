@@ -9,6 +9,7 @@ TestCase {
 
     function test_stockSoundPlaysFromQml() {
         var menu = SFX.PopupMenu
+        verify(/^file:\/\/.*\/PopupMenu\.wav$/.test(menu.defaultSource.toString()))
         menu.source = menu.defaultSource
         menu.play()
         tryCompare(changes, "count", 2, 5000) // it started, then ended
