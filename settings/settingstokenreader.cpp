@@ -164,7 +164,8 @@ bool SettingsTokenReader::open(const QByteArray &document) {
 }
 
 QString SettingsTokenReader::tagName() const {
-    return QLatin1String(tagNames[int(tag())].text);
+    // Other never names an element here: the scan refuses unknown ones.
+    return tag() == NodeTag::Other ? QString() : QLatin1String(tagNames[int(tag())].text);
 }
 
 bool SettingsTokenReader::readNextStartElement() {
