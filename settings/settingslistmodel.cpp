@@ -53,10 +53,7 @@ void SettingsListModel::appendAll(QList<QVariant> values) {
         return;
     const int row = items.size();
     beginInsertRows(QModelIndex(), row, row + values.size() - 1);
-    if (items.isEmpty())
-        items = std::move(values);
-    else
-        items.append(values);
+    items.append(values); // an empty list takes the other's data as it is
     modified = true;
     endInsertRows();
     emit countChanged();

@@ -34,13 +34,11 @@ bool spellsTag(const char *p, int size, NodeTag tag) {
 
 // The element name at `p`, or Other; what follows the name is the caller's to check.
 NodeTag tagAt(const char *p, int size) {
-    if (size <= 0)
-        return NodeTag::Other;
-    const NodeTag tag = *p == 'm'   ? NodeTag::Map
-                        : *p == 'l' ? NodeTag::List
-                        : *p == 'v' ? NodeTag::Value
-                                    : NodeTag::Other;
-    return spellsTag(p, size, tag) ? tag : NodeTag::Other;
+    // The names start with different letters: the first one picks the only candidate.
+    for (int i = 0; size > 0 && i < int(NodeTag::Other); ++i)
+        if (*p == tagNames[i].text[0])
+            return spellsTag(p, size, NodeTag(i)) ? NodeTag(i) : NodeTag::Other;
+    return NodeTag::Other;
 }
 
 // Bytes that end a run of plain characters in text and in an attribute value. Attribute
