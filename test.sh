@@ -17,7 +17,7 @@ if [ "$sanitize" = 1 ]; then
     # AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer over the whole suite.
     build="$ORVANE_ROOT/build-sanitize"
     orvane_build "$build" -DORVANE_SANITIZE=ON || exit 1
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_odr_violation=0"
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     export LSAN_OPTIONS="suppressions=$ORVANE_ROOT/tools/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0"
     # The JIT's generated frames confuse stack unwinding; interpret instead.
