@@ -1,11 +1,11 @@
-// The settings document reader on arbitrary bytes, then the writer's round trip; the
-// token reader, wherever it takes a document, against QXmlStreamReader; the text
-// writer against QXmlStreamWriter on what was read.
+// The settings document reader on arbitrary bytes, then the writer's round trip; and
+// the native reading of plain literals against the engine's JSON.parse.
 #include "fuzzdocument.h"
+#include "settings/scriptjson.h"
 #include "settings/settings.h"
-#include "tests/support/settingsbothways.h"
 
 #include <cstdlib>
+#include <cstring>
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     Fuzz::initialize();
@@ -13,21 +13,17 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    using Orvane::Imports::ScriptJson;
     static Orvane::Imports::Settings settings(Fuzz::engine());
     Fuzz::fuzzReader(settings, data, size);
-    // Most inputs lack the declaration the token reader asks for.
-    const QByteArray body(reinterpret_cast<const char *>(data), int(size));
-    for (const QByteArray &document : {body, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + body}) {
-        const BothWays::Reading tokens = BothWays::readWithTokens(document, settings);
-        if (tokens.accepted && tokens.tree != BothWays::readWithXml(document, settings).tree)
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
+    QVariant literal;
+    if (ScriptJson::parseLiteral(text, &literal)) {
+        const QVariant parsed = settings.scriptJson().callParse(text).toVariant();
+        const double a = literal.toDouble(), b = parsed.toDouble();
+        if (literal.userType() != parsed.userType() || literal != parsed ||
+            std::memcmp(&a, &b, sizeof a) != 0)
             std::abort();
     }
-    QScopedPointer<QObject> tree(settings.loadFromFile(Fuzz::scratch() + "/input.xml"));
-    if (tree && BothWays::writeWithXml(tree.data(), settings).document !=
-                    BothWays::writeWithText(tree.data(), settings).document)
-        std::abort();
-    tree.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Fuzz::engine()->collectGarbage();
     return 0;
 }

@@ -32,8 +32,9 @@ QObject *MenuSettings::create() {
 }
 
 QObject *MenuSettings::load(QString directory, QString name, QObject *parent) {
-    QFile file(SettingsPath::file(directory, name + QLatin1String(".xml")));
-    if (!file.open(QIODevice::ReadOnly)) {
+    const QString fileName = name + QLatin1String(".xml");
+    QFile file(SettingsPath::file(directory, fileName));
+    if (!SettingsPath::isInside(directory, fileName) || !SettingsPath::openForReading(file)) {
         ORV_WARNING("MenuSettings::load") << "cannot open file: " << file.fileName();
         return nullptr;
     }
@@ -82,6 +83,7 @@ bool MenuSettings::save(QObject *settings, QString directory, QString name) {
     QIODevice *device = store.open(directory, name + QLatin1String(".xml"));
     if (!device)
         return false;
+    // Into the store's memory: it writes the file, checked, on commit.
     QXmlStreamWriter xml(device);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();

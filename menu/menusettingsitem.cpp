@@ -103,13 +103,8 @@ void MenuSettingsItem::setTheme(QQmlPropertyMap *map) {
         disconnect(m_theme, nullptr, this, nullptr);
     m_theme = map;
     if (map) {
-        // A settings map answers value() itself, not through its base.
-        auto *settings = qobject_cast<SettingsMap *>(map);
-        const auto value = [&](const QString &key) {
-            return settings ? settings->value(key) : map->value(key);
-        };
-        m_themeIcon = value(QStringLiteral("icon"));
-        m_themeImage = value(QStringLiteral("image"));
+        m_themeIcon = map->value(QStringLiteral("icon"));
+        m_themeImage = map->value(QStringLiteral("image"));
         connect(map, &QQmlPropertyMap::valueChanged, this, &MenuSettingsItem::themeValueChanged);
     }
     emit themeChanged();

@@ -27,12 +27,6 @@ public:
     // JSON.parse followed by QJSValue::toVariant would, without entering the engine.
     // False when the text is anything else: the caller then asks the engine.
     static bool parseLiteral(const QString &text, QVariant *result);
-    // The same for text that is ASCII, read where it lies.
-    static bool parseLiteral(QLatin1String text, QVariant *result);
-
-    // Writes an array of booleans, nulls, integers and plain strings the way
-    // JSON.stringify would, without entering the engine. False for anything else.
-    static bool stringifyPlain(const QJSValue &value, QString *result);
 
 private:
     QPointer<QJSEngine> scriptEngine;

@@ -1,13 +1,12 @@
 #include "settings.h"
 
+#include "common/paths.h"
 #include "settings/settingsdocument.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
 #include "settings/settingsmapattached.h"
 #include "settings/settingspath.h"
 #include "settings/settingsstore.h"
-#include "settings/settingstextwriter.h"
-#include "settings/settingstokenreader.h"
 #include "utils/boundeddevice.h"
 #include "utils/warning.h"
 
@@ -16,6 +15,7 @@
 #include <QFileInfo>
 #include <QQmlEngine>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 namespace Orvane::Imports {
 
@@ -36,7 +36,8 @@ bool ownModified(QObject *object) {
 QVariantList children(QObject *object) {
     QVariantList values;
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
-        values = map->orderedValues().toList();
+        for (const QString &key : map->keys())
+            values.append(map->value(key));
     } else {
         values = static_cast<SettingsList *>(object)->values();
     }
@@ -105,12 +106,10 @@ bool Settings::doSave(QObject *settings, const OpenStore &open) {
     QIODevice *device = open(store);
     if (!device)
         return false;
-    // Composed in memory and handed over in one write, by a writer that spells what
-    // QXmlStreamWriter would write at a fraction of its cost.
-    QByteArray document;
-    SettingsTextWriter writer(&document);
+    QXmlStreamWriter writer(device);
+    writer.setAutoFormatting(true);
     writer.writeStartDocument();
-    const TextNodeContext context{json.object(), json.stringifyFunction(), writer};
+    const SaveNodeContext context{json.object(), json.stringifyFunction(), writer};
     if (!saveNode(context, QVariant::fromValue(settings), QString()))
         return false;
     // A character XML cannot carry (a control character, a lone surrogate) would leave
@@ -119,7 +118,6 @@ bool Settings::doSave(QObject *settings, const OpenStore &open) {
         ORV_WARNING("Settings::doSave") << "error writing xml";
         return false;
     }
-    device->write(document);
     return store.commit();
 }
 
@@ -144,10 +142,18 @@ bool Settings::writeToFile(const QByteArray &data, const QString &path) {
 }
 
 bool Settings::remove(const QString &directory, const QString &name) {
+    if (!SettingsPath::isInside(directory, name))
+        return false;
     if (name.isEmpty()) {
         if (directory.isEmpty())
             return false;
-        return QDir(SettingsPath::directory(directory)).removeRecursively();
+        // Never the configuration directory itself, nor one that holds it.
+        const QString path = QDir::cleanPath(SettingsPath::directory(directory));
+        const QString configurations = QDir::cleanPath(Orvane::Paths::configurations());
+        if (configurations == path || configurations.startsWith(path + QLatin1Char('/')) ||
+            path == QLatin1String("/"))
+            return false;
+        return QDir(path).removeRecursively();
     }
     const QString path = SettingsPath::file(directory, name);
     if (QFile::exists(path) && !QFile::remove(path))
@@ -158,28 +164,23 @@ bool Settings::remove(const QString &directory, const QString &name) {
 }
 
 QObject *Settings::load(const QString &directory, const QString &name, QObject *parent) {
-    return loadFromFile(SettingsPath::file(directory, SettingsPath::withExtension(name, extension)),
-                        parent);
+    const QString fileName = SettingsPath::withExtension(name, extension);
+    if (!SettingsPath::isInside(directory, fileName)) {
+        ORV_WARNING("Settings::loadFromFile")
+            << "cannot open file: " << SettingsPath::file(directory, fileName);
+        return nullptr;
+    }
+    return loadFromFile(SettingsPath::file(directory, fileName), parent);
 }
 
 QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ORV_WARNING("Settings::loadFromFile") << "cannot open file: " << file.fileName();
+    if (!SettingsPath::openForReading(file)) {
+        ORV_WARNING("Settings::loadFromFile") << "cannot open file: " << path;
         return nullptr;
     }
-    // One read: the readers tokenize a whole buffer faster than they pull from a device.
     BoundedDevice input(&file);
-    const QByteArray document = input.readAll();
-    SettingsMapLayouts layouts;
-    // What this library wrote is read without QXmlStreamReader, which costs more than
-    // all the rest; anything else is its to read, and its errors to give.
-    SettingsTokenReader tokens;
-    if (tokens.open(document)) {
-        const TokenNodeContext context{json.object(), json.parseFunction(), tokens, &layouts};
-        return loadNode(context, parent).value<QObject *>();
-    }
-    QXmlStreamReader reader(document);
+    QXmlStreamReader reader(&input);
     reader.readNext();
     if (!reader.readNextStartElement()) {
         ORV_WARNING("Settings::loadFromFile") << "cannot read root element";
@@ -189,7 +190,7 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
         ORV_WARNING("Settings::loadFromFile") << "invalid root element";
         return nullptr;
     }
-    const LoadNodeContext context{json.object(), json.parseFunction(), reader, &layouts};
+    const LoadNodeContext context{json.object(), json.parseFunction(), reader};
     QObject *root = loadNode(context, parent).value<QObject *>();
     input.explain(reader);
     if (reader.hasError()) {
@@ -202,6 +203,10 @@ QObject *Settings::loadFromFile(const QString &path, QObject *parent) {
 
 QVariant Settings::read(const QString &directory, const QString &name) {
     QString path = SettingsPath::file(directory, name);
+    if (!SettingsPath::isInside(directory, name)) {
+        ORV_WARNING("Settings::readFromFile") << "cannot open file: " << path;
+        return QVariant();
+    }
     if (!QFile::exists(path))
         path += extension;
     return readFromFile(path);
@@ -209,7 +214,7 @@ QVariant Settings::read(const QString &directory, const QString &name) {
 
 QVariant Settings::readFromFile(const QString &path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!SettingsPath::openForReading(file)) {
         ORV_WARNING("Settings::readFromFile") << "cannot open file: " << file.fileName();
         return QVariant();
     }
@@ -217,6 +222,8 @@ QVariant Settings::readFromFile(const QString &path) {
 }
 
 bool Settings::exists(const QString &directory, const QString &name) {
+    if (!SettingsPath::isInside(directory, name))
+        return false;
     const QString path = SettingsPath::file(directory, name);
     return QFile::exists(path) || QFile::exists(path + extension);
 }
@@ -225,6 +232,8 @@ QJSValue Settings::list(const QString &directory) {
     QJSEngine *engine = json.engine();
     if (!engine)
         return QJSValue();
+    if (!SettingsPath::isInside(directory))
+        return engine->newArray(0);
     const QFileInfoList entries =
         QDir(SettingsPath::directory(directory))
             .entryInfoList(QDir::Dirs | QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -2,6 +2,7 @@
 
 #include "common/paths.h"
 #include "common/utils.h"
+#include "settings/settingspath.h"
 #include "utils/warning.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,24 +99,58 @@ int copyAcross(const QByteArray &from, const QByteArray &to) {
     return 0;
 }
 
+// Waits for other processes' saves in the same directory, for ten seconds at most: a
+// writer that hangs must not hang every widget with it. -1 with errno on failure.
+int lockDirectory(const QString &directory) {
+    const int fd =
+        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return fd;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            break;
+        ::usleep(10000);
+    }
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+}
+
 } // namespace
 
 SettingsStore::~SettingsStore() {
-    if (file.isOpen())
-        file.close();
+    finish();
+}
+
+void SettingsStore::finish() {
+    if (file >= 0)
+        ::close(file);
+    file = -1;
+    if (lock >= 0)
+        ::close(lock); // releases the lock
+    lock = -1;
+    content.close();
 }
 
 QIODevice *SettingsStore::open(const QString &directory, const QString &name) {
-    if (file.isOpen())
-        return &file;
+    if (content.isOpen())
+        return &content;
     if (QDir::isRelativePath(directory)) {
         direct = false;
         writePath = Orvane::Paths::caches() + QLatin1String("/Configs/") + directory;
+        targetPath = Orvane::Paths::configurations() + QLatin1Char('/') + directory;
+        if (!SettingsPath::isInside(directory, name)) {
+            ORV_WARNING("SettingsStore::open")
+                << "cannot open file: " << targetPath << QLatin1Char('/') << name;
+            return nullptr;
+        }
         if (!Orvane::Utils::createDirectory(writePath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << writePath;
             return nullptr;
         }
-        targetPath = Orvane::Paths::configurations() + QLatin1Char('/') + directory;
         if (!Orvane::Utils::createDirectory(targetPath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << targetPath;
             return nullptr;
@@ -130,8 +166,8 @@ QIODevice *SettingsStore::open(const QString &directory, const QString &name) {
 }
 
 QIODevice *SettingsStore::open(const QString &path) {
-    if (file.isOpen())
-        return &file;
+    if (content.isOpen())
+        return &content;
     direct = true;
     writePath = path;
     targetPath = path;
@@ -139,29 +175,52 @@ QIODevice *SettingsStore::open(const QString &path) {
 }
 
 QIODevice *SettingsStore::openFile() {
-    file.setFileName(writePath);
-    if (file.open(QIODevice::WriteOnly))
-        return &file;
-    ORV_WARNING("SettingsStore::open") << "cannot open file: " << file.fileName();
-    return nullptr;
+    lock = lockDirectory(directoryOf(writePath));
+    if (lock < 0 && errno == EWOULDBLOCK) {
+        ORV_WARNING("SettingsStore::open") << "cannot lock directory: " << directoryOf(writePath);
+        return nullptr;
+    }
+    // A temporary file is never followed through a planted link; a FIFO or a device in
+    // place of a file is refused instead of blocking or being written into.
+    const int flags =
+        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK | (direct ? 0 : O_NOFOLLOW);
+    struct stat status;
+    if (lock >= 0)
+        file = ::open(QFile::encodeName(writePath).constData(), flags, 0666);
+    if (file < 0 || ::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+        finish();
+        ORV_WARNING("SettingsStore::open") << "cannot open file: " << writePath;
+        return nullptr;
+    }
+    ::fcntl(file, F_SETFL, ::fcntl(file, F_GETFL) & ~O_NONBLOCK);
+    content.setData(QByteArray());
+    content.open(QIODevice::WriteOnly);
+    return &content;
 }
 
 bool SettingsStore::commit() {
-    if (!file.isOpen())
+    if (file < 0)
         return false;
-    // The content must be on disk before it may replace the target.
-    const bool synced = file.flush() && syncDescriptor(file.handle());
-    file.close();
-    if (!synced || file.error() != QFileDevice::NoError)
+    // The content must be whole and on disk before it may replace the target.
+    const QByteArray &data = content.data();
+    bool written = writeAll(file, data.constData(), data.size()) && syncDescriptor(file);
+    written = ::close(file) == 0 && written;
+    file = -1;
+    if (!written) {
+        ORV_WARNING("SettingsStore::commit") << "cannot write file: " << writePath;
+        finish();
         return false;
-    if (direct)
+    }
+    if (direct) {
+        finish();
         return true;
-
+    }
     const QByteArray from = QFile::encodeName(writePath);
     const QByteArray to = QFile::encodeName(targetPath);
     int error = ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
     if (error == EXDEV)
         error = copyAcross(from, to);
+    finish();
     if (error) {
         ORV_WARNING("SettingsStore::commit") << "cannot move file: " << QString::number(error, 16)
                                              << "\nfrom: " << writePath << "\nto: " << targetPath;

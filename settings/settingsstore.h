@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFile>
+#include <QBuffer>
 #include <QString>
 
 namespace Orvane::Imports {
@@ -9,6 +9,11 @@ namespace Orvane::Imports {
 // configuration directory the content goes to a temporary file under the cache
 // directory and replaces the target as a whole on commit; otherwise it is written
 // in place. Lives on the caller's stack for one save.
+//
+// The caller writes into memory; commit hands the bytes to the file and fails unless
+// every one of them reached the disk. The directory written in stays locked against
+// other processes' stores from open to the end of the save, so two saves of one file
+// never share the temporary file.
 class SettingsStore {
 public:
     SettingsStore() = default;
@@ -26,9 +31,12 @@ public:
 
 private:
     QIODevice *openFile();
+    void finish();
 
     bool direct = false;
-    QFile file;
+    int file = -1;
+    int lock = -1;
+    QBuffer content;
     QString writePath;
     QString targetPath;
 };
