@@ -180,10 +180,17 @@ QIODevice *SettingsStore::openFile() {
         ORV_WARNING("SettingsStore::open") << "cannot lock directory: " << directoryOf(writePath);
         return nullptr;
     }
-    // A temporary file is never followed through a planted link; a FIFO or a device in
-    // place of a file is refused instead of blocking or being written into.
-    const int flags =
-        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK | (direct ? 0 : O_NOFOLLOW);
+    // Whatever sits at the temporary file's path (a planted link, a FIFO) is ours to
+    // replace, never to follow. A FIFO or device as the target of an in-place write is
+    // refused instead of blocking or being written into.
+    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK;
+    if (direct) {
+        flags |= O_TRUNC;
+    } else {
+        flags |= O_EXCL | O_NOFOLLOW;
+        if (lock >= 0)
+            ::unlink(QFile::encodeName(writePath).constData());
+    }
     struct stat status;
     if (lock >= 0)
         file = ::open(QFile::encodeName(writePath).constData(), flags, 0666);
