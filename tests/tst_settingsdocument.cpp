@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QFont>
+#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExpression>
 #include <QtTest>
@@ -126,6 +127,32 @@ private slots:
             QVERIFY(!static_cast<SettingsMap *>(map)->isModified()); // native writes
             QQmlExpression(engine.rootContext(), map, "a = 'y'").evaluate();
             QVERIFY(map->value("a") == "y" && static_cast<SettingsMap *>(map)->isModified());
+        }
+    }
+
+    // The README's pattern saves the value just set, not the one before it.
+    void readmePatternSavesTheNewValue() {
+        const QString readme = TestEnvironment::readAll(ORVANE_SOURCE_DIR "/README.md");
+        const int at = readme.indexOf("onUse24HourChanged");
+        const int start = readme.lastIndexOf("```qml\n", at) + 7, end = readme.indexOf("```", at);
+        QVERIFY(at > 0 && start > 7 && end > at);
+        QQmlComponent component(&engine);
+        component.setData(readme.mid(start, end - start).toUtf8(), QUrl("file:///readme.qml"));
+        QScopedPointer<QObject> widget(component.create());
+        QVERIFY2(widget, qPrintable(component.errorString()));
+        QObject *prefs = nullptr;
+        for (QObject *child : widget->findChildren<QObject *>())
+            prefs = child->property("use24Hour").isValid() ? child : prefs;
+        QVERIFY(prefs && prefs->property("use24Hour").toBool());
+        const QString document = config + "/clock/main.xml";
+        for (const bool value : {false, true}) {
+            // As a widget changes it: from script.
+            QQmlExpression change(qmlContext(widget.data()), widget.data(),
+                                  value ? "prefs.use24Hour = true" : "prefs.use24Hour = false");
+            change.evaluate();
+            const QByteArray saved =
+                "<value name=\"use24Hour\">" + QByteArray(value ? "true" : "false") + "</value>";
+            QTRY_VERIFY(TestEnvironment::readAll(document).contains(saved));
         }
     }
 
