@@ -1,6 +1,9 @@
-// Save and load of a 10,000-value settings tree through Settings, against the peers a
-// widget author would pick instead (QSettings/INI, QJsonDocument/QSaveFile) and the
-// floors (bare XML tokenizing; XML into memory then one write, fsync and rename).
+// Save and load of settings through Settings, against the peers a widget author would
+// pick instead (QSettings/INI, QJsonDocument/QSaveFile) and the floors (QXmlStreamReader
+// alone; QXmlStreamWriter into memory then one write, fsync and rename). Two trees: a
+// widget's document (argument 0: 100 values, two nested maps, a few arrays) and a large
+// one (argument 1: 10,000 values). MapLoad/N loads a flat map of N keys: its time per key
+// must not grow with N.
 
 #include "settings/settings.h"
 #include "settings/settingslist.h"
@@ -30,19 +33,26 @@ using namespace Orvane::Imports;
 
 namespace {
 
-const int groups = 100;
-const int perGroup = 90;  // plain values per group
-const int listItems = 10; // values in each group's list
+struct Shape {
+    int groups;
+    int perGroup;  // plain values per group
+    int listItems; // values in each group's list
+};
+const Shape shapes[] = {{2, 45, 5}, {100, 90, 10}};
+
+QTemporaryDir &scratch() {
+    static QTemporaryDir dir;
+    return dir;
+}
 
 struct Fixture {
-    QTemporaryDir dir;
+    QTemporaryDir &dir = scratch();
     QQmlEngine engine;
     Settings *settings = nullptr;
     SettingsMap *tree = nullptr;
     QJsonObject json;
-    QVariantMap flat;   // the same values under "group/key" for QSettings
-    QByteArray xml;     // the settings document, for the floors
-    QStringList arrays; // the script arrays' text, as the document holds it
+    QVariantMap flat; // the same values under "group/key" for QSettings
+    QByteArray xml;   // the settings document, for the floors
 
     // Script values must go before the engine that holds them.
     ~Fixture() {
@@ -50,7 +60,11 @@ struct Fixture {
         delete settings;
     }
 
-    Fixture() {
+    QString name; // of the document and the peers' files
+
+    explicit Fixture(int index)
+        : name(QStringLiteral("tree%1").arg(index)) {
+        const auto [groups, perGroup, listItems] = shapes[index];
         qputenv("ORVANE_CONFIG_DIR", QFile::encodeName(dir.path() + "/config"));
         qputenv("ORVANE_CACHE_DIR", QFile::encodeName(dir.path() + "/cache"));
         settings = new Settings(&engine);
@@ -80,8 +94,6 @@ struct Fixture {
                     const QVariantList array{k, QStringLiteral("x%1").arg(g), true};
                     value = QVariant::fromValue(engine.toScriptValue(array));
                     jsonValue = QJsonArray::fromVariantList(array);
-                    arrays.append(QString::fromUtf8(
-                        QJsonDocument(jsonValue.toArray()).toJson(QJsonDocument::Compact)));
                 }
                 }
                 group->insert(key, value);
@@ -105,25 +117,37 @@ struct Fixture {
             tree->insert(prefix, QVariant::fromValue(group));
             json.insert(prefix, jsonGroup);
         }
-        settings->save(tree, QStringLiteral("bench"), QStringLiteral("tree"));
-        QFile file(dir.path() + "/config/bench/tree.xml");
+        settings->save(tree, QStringLiteral("bench"), name);
+        QFile file(path());
         file.open(QIODevice::ReadOnly);
         xml = file.readAll();
+        // The peers' load cases read what their save cases wrote; write both up front.
+        QSettings ini(peer("ini"), QSettings::IniFormat);
+        for (auto it = flat.cbegin(); it != flat.cend(); ++it)
+            ini.setValue(it.key(), it.value());
+        QSaveFile peerJson(peer("json"));
+        peerJson.open(QIODevice::WriteOnly);
+        peerJson.write(QJsonDocument(json).toJson());
+        peerJson.commit();
     }
+
+    QString path() const { return dir.path() + "/config/bench/" + name + ".xml"; }
+    QString peer(const char *suffix) const { return dir.path() + '/' + name + '.' + suffix; }
 };
 
-Fixture *fixture = nullptr;
+Fixture *fixtures[2] = {};
 
 void SettingsSave(benchmark::State &state) {
+    const Fixture *fixture = fixtures[state.range(0)];
     for (auto _ : state)
-        if (!fixture->settings->save(fixture->tree, QStringLiteral("bench"),
-                                     QStringLiteral("tree")))
+        if (!fixture->settings->save(fixture->tree, QStringLiteral("bench"), fixture->name))
             state.SkipWithError("save failed");
 }
 
 void SettingsLoad(benchmark::State &state) {
+    const Fixture *fixture = fixtures[state.range(0)];
     for (auto _ : state) {
-        QObject *tree = fixture->settings->load(QStringLiteral("bench"), QStringLiteral("tree"));
+        QObject *tree = fixture->settings->load(QStringLiteral("bench"), fixture->name);
         if (!tree)
             state.SkipWithError("load failed");
         state.PauseTiming();
@@ -133,7 +157,8 @@ void SettingsLoad(benchmark::State &state) {
 }
 
 void IniSave(benchmark::State &state) {
-    const QString path = fixture->dir.path() + "/peer.ini";
+    const Fixture *fixture = fixtures[state.range(0)];
+    const QString path = fixture->peer("ini");
     for (auto _ : state) {
         QSettings ini(path, QSettings::IniFormat);
         for (auto it = fixture->flat.cbegin(); it != fixture->flat.cend(); ++it)
@@ -143,7 +168,8 @@ void IniSave(benchmark::State &state) {
 }
 
 void IniLoad(benchmark::State &state) {
-    const QString path = fixture->dir.path() + "/peer.ini";
+    const Fixture *fixture = fixtures[state.range(0)];
+    const QString path = fixture->peer("ini");
     for (auto _ : state) {
         QSettings ini(path, QSettings::IniFormat);
         int read = 0;
@@ -155,7 +181,8 @@ void IniLoad(benchmark::State &state) {
 }
 
 void JsonSave(benchmark::State &state) {
-    const QString path = fixture->dir.path() + "/peer.json";
+    const Fixture *fixture = fixtures[state.range(0)];
+    const QString path = fixture->peer("json");
     for (auto _ : state) {
         QSaveFile file(path);
         file.open(QIODevice::WriteOnly);
@@ -166,7 +193,8 @@ void JsonSave(benchmark::State &state) {
 }
 
 void JsonLoad(benchmark::State &state) {
-    const QString path = fixture->dir.path() + "/peer.json";
+    const Fixture *fixture = fixtures[state.range(0)];
+    const QString path = fixture->peer("json");
     for (auto _ : state) {
         QFile file(path);
         file.open(QIODevice::ReadOnly);
@@ -177,7 +205,8 @@ void JsonLoad(benchmark::State &state) {
 
 // The same, going on to the values a widget reads, as the settings load hands them out.
 void JsonLoadValues(benchmark::State &state) {
-    const QString path = fixture->dir.path() + "/peer.json";
+    const Fixture *fixture = fixtures[state.range(0)];
+    const QString path = fixture->peer("json");
     for (auto _ : state) {
         QFile file(path);
         file.open(QIODevice::ReadOnly);
@@ -217,7 +246,8 @@ QVector<Token> tokenize(const QByteArray &xml) {
 }
 
 void FloorSave(benchmark::State &state) {
-    const QByteArray target = QFile::encodeName(fixture->dir.path() + "/floor.xml");
+    const Fixture *fixture = fixtures[state.range(0)];
+    const QByteArray target = QFile::encodeName(fixture->peer("floor"));
     const QByteArray temporary = target + ".tmp";
     const QVector<Token> tokens = tokenize(fixture->xml);
     for (auto _ : state) {
@@ -245,7 +275,8 @@ void FloorSave(benchmark::State &state) {
 }
 
 void FloorLoad(benchmark::State &state) {
-    const QString path = fixture->dir.path() + "/config/bench/tree.xml";
+    const Fixture *fixture = fixtures[state.range(0)];
+    const QString path = fixture->path();
     for (auto _ : state) {
         QFile file(path);
         file.open(QIODevice::ReadOnly);
@@ -259,18 +290,26 @@ void FloorLoad(benchmark::State &state) {
     }
 }
 
-// The engine alone making the tree's script arrays with JSON.parse: the part of a load
-// that no reader can avoid and that the JSON peer, which keeps arrays as data, skips.
-void ScriptArrays(benchmark::State &state) {
-    QJSValue json = fixture->engine.evaluate(QStringLiteral("JSON"));
-    QJSValue parse = json.property(QStringLiteral("parse"));
+// A flat map of N keys: loading it must cost the same per key whatever N is.
+void MapLoad(benchmark::State &state) {
+    const Fixture *fixture = fixtures[0];
+    const int keys = int(state.range(0));
+    QByteArray document = "<map>";
+    for (int i = 0; i < keys; ++i)
+        document += "<value name=\"key" + QByteArray::number(i) + "\">" + QByteArray::number(i) +
+                    "</value>";
+    const QString path = fixture->peer("map") + QString::number(keys);
+    fixture->settings->writeToFile(document + "</map>", path);
     for (auto _ : state) {
-        QList<QJSValue> arrays;
-        arrays.reserve(fixture->arrays.size());
-        for (const QString &text : qAsConst(fixture->arrays))
-            arrays.append(parse.callWithInstance(json, {QJSValue(text)}));
-        benchmark::DoNotOptimize(arrays.size());
+        QObject *map = fixture->settings->loadFromFile(path);
+        if (!map)
+            state.SkipWithError("load failed");
+        state.PauseTiming();
+        delete map;
+        state.ResumeTiming();
     }
+    state.counters["per_key"] = benchmark::Counter(
+        keys, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Collects the time per iteration of every benchmark so the ratios come from this run.
@@ -283,57 +322,54 @@ public:
         // One figure a benchmark: the median when it is repeated, else its run.
         for (const Run &run : runs) {
             const bool aggregate = run.run_type == Run::RT_Aggregate;
-            if (aggregate ? run.aggregate_name == "median" : run.iterations > 0)
-                times[QString::fromStdString(run.run_name.function_name)] =
-                    run.GetAdjustedRealTime();
+            if (aggregate ? run.aggregate_name == "median" : run.iterations > 0) {
+                const QString name =
+                    QString::fromStdString(run.run_name.function_name + '/' + run.run_name.args);
+                times[name] = run.GetAdjustedRealTime();
+                if (run.counters.count("per_key"))
+                    times[name + "/key"] = run.counters.at("per_key");
+            }
         }
     }
 };
 
 } // namespace
 
-BENCHMARK(SettingsSave)->Unit(benchmark::kMillisecond);
-BENCHMARK(IniSave)->Unit(benchmark::kMillisecond);
-BENCHMARK(JsonSave)->Unit(benchmark::kMillisecond);
-BENCHMARK(FloorSave)->Unit(benchmark::kMillisecond);
-BENCHMARK(SettingsLoad)->Unit(benchmark::kMillisecond);
-BENCHMARK(IniLoad)->Unit(benchmark::kMillisecond);
-BENCHMARK(JsonLoad)->Unit(benchmark::kMillisecond);
-BENCHMARK(JsonLoadValues)->Unit(benchmark::kMillisecond);
-BENCHMARK(FloorLoad)->Unit(benchmark::kMillisecond);
-BENCHMARK(ScriptArrays)->Unit(benchmark::kMillisecond);
+// Each case on both trees, interleaved, so that every ratio compares like with like.
+BENCHMARK(SettingsSave)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(IniSave)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(JsonSave)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FloorSave)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SettingsLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(IniLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(JsonLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(JsonLoadValues)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FloorLoad)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MapLoad)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    Fixture data;
-    fixture = &data;
-    // The peers' load cases read what their save cases wrote; write both once up front.
-    {
-        QSettings ini(data.dir.path() + "/peer.ini", QSettings::IniFormat);
-        for (auto it = data.flat.cbegin(); it != data.flat.cend(); ++it)
-            ini.setValue(it.key(), it.value());
-        QSaveFile json(data.dir.path() + "/peer.json");
-        json.open(QIODevice::WriteOnly);
-        json.write(QJsonDocument(data.json).toJson());
-        json.commit();
-    }
-    std::printf("values in the tree: %d\n", groups * (perGroup + listItems));
+    Fixture widget(0), large(1);
+    fixtures[0] = &widget;
+    fixtures[1] = &large;
+    std::printf("values: widget %d, large %d\n", widget.flat.size(), large.flat.size());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto ratio = [&](const char *a, const char *b) {
+    auto ratio = [&](const QString &a, const QString &b) {
         const double x = reporter.times.value(a), y = reporter.times.value(b);
-        std::printf("%-14s / %-14s = %6.2f\n", a, b, y > 0 ? x / y : 0.0);
+        std::printf("%-18s / %-18s = %6.2f\n", qPrintable(a), qPrintable(b), y > 0 ? x / y : 0.0);
     };
     std::printf("\nratios (below 1: Settings is faster)\n");
-    ratio("SettingsSave", "IniSave");
-    ratio("SettingsSave", "JsonSave");
-    ratio("SettingsSave", "FloorSave");
-    ratio("SettingsLoad", "IniLoad");
-    ratio("SettingsLoad", "JsonLoad");
-    ratio("SettingsLoad", "FloorLoad");
-    ratio("ScriptArrays", "JsonLoad");
-    ratio("SettingsLoad", "JsonLoadValues");
+    for (const char *tree : {"0", "1"}) {
+        for (const char *peer : {"Ini", "Json", "Floor"}) {
+            ratio(QStringLiteral("SettingsSave/") + tree, peer + QStringLiteral("Save/") + tree);
+            ratio(QStringLiteral("SettingsLoad/") + tree, peer + QStringLiteral("Load/") + tree);
+        }
+        ratio(QStringLiteral("SettingsLoad/") + tree, QStringLiteral("JsonLoadValues/") + tree);
+    }
+    std::printf("\nper key, 1,000 keys against 10 keys (linear: about 1)\n");
+    ratio("MapLoad/1000/key", "MapLoad/10/key");
     benchmark::Shutdown();
     return 0;
 }
