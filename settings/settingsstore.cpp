@@ -175,10 +175,19 @@ QIODevice *SettingsStore::open(const QString &path) {
 }
 
 QIODevice *SettingsStore::openFile() {
+    // An in-place write truncates the target at once, so it holds the lock from here.
+    if (direct && !openLocked())
+        return nullptr;
+    content.setData(QByteArray());
+    content.open(QIODevice::WriteOnly);
+    return &content;
+}
+
+bool SettingsStore::openLocked() {
     lock = lockDirectory(directoryOf(writePath));
     if (lock < 0 && errno == EWOULDBLOCK) {
         ORV_WARNING("SettingsStore::open") << "cannot lock directory: " << directoryOf(writePath);
-        return nullptr;
+        return false;
     }
     // Whatever sits at the temporary file's path (a planted link, a FIFO) is ours to
     // replace, never to follow. A FIFO or device as the target of an in-place write is
@@ -197,16 +206,18 @@ QIODevice *SettingsStore::openFile() {
     if (file < 0 || ::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
         finish();
         ORV_WARNING("SettingsStore::open") << "cannot open file: " << writePath;
-        return nullptr;
+        return false;
     }
     ::fcntl(file, F_SETFL, ::fcntl(file, F_GETFL) & ~O_NONBLOCK);
-    content.setData(QByteArray());
-    content.open(QIODevice::WriteOnly);
-    return &content;
+    return true;
 }
 
 bool SettingsStore::commit() {
-    if (file < 0)
+    if (!content.isOpen())
+        return false;
+    // The temporary file is made and moved under the lock, briefly: the content is
+    // composed already.
+    if (!direct && !openLocked())
         return false;
     // The content must be whole and on disk before it may replace the target.
     const QByteArray &data = content.data();

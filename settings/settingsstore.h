@@ -11,9 +11,9 @@ namespace Orvane::Imports {
 // in place. Lives on the caller's stack for one save.
 //
 // The caller writes into memory; commit hands the bytes to the file and fails unless
-// every one of them reached the disk. The directory written in stays locked against
-// other processes' stores from open to the end of the save, so two saves of one file
-// never share the temporary file.
+// every one of them reached the disk. Stores of other processes are locked out of the
+// directory written in while the file is written and moved (for an in-place write,
+// from open on), so two saves of one file never share the temporary file.
 class SettingsStore {
 public:
     SettingsStore() = default;
@@ -31,6 +31,7 @@ public:
 
 private:
     QIODevice *openFile();
+    bool openLocked();
     void finish();
 
     bool direct = false;
