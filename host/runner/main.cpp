@@ -1,5 +1,6 @@
 // orvane-host: the shell that shows a desktop QML file, in a window or offscreen.
 #include "core/core.h"
+#include "desktoploader.h"
 #include "screenshot.h"
 #include "shelliconprovider.h"
 
@@ -61,27 +62,6 @@ void useBuildTree(QQmlEngine *engine) {
     setDefault("ORVANE_EXAMPLES_DIR", repository + QStringLiteral("/examples"));
 }
 
-QQuickWindow *windowFor(QObject *root, QSize size) {
-    if (auto *window = qobject_cast<QQuickWindow *>(root)) {
-        if (size.isValid())
-            window->resize(size);
-        return window;
-    }
-    auto *item = qobject_cast<QQuickItem *>(root);
-    if (!item)
-        return nullptr;
-    auto *window = new QQuickWindow;
-    QObject::connect(root, &QObject::destroyed, window, &QObject::deleteLater);
-    item->setParentItem(window->contentItem());
-    const QSize initial =
-        size.isValid() ? size : QSize(qMax(1, int(item->width())), qMax(1, int(item->height())));
-    window->resize(initial);
-    item->setSize(initial);
-    QObject::connect(window, &QWindow::widthChanged, item, [item](int w) { item->setWidth(w); });
-    QObject::connect(window, &QWindow::heightChanged, item, [item](int h) { item->setHeight(h); });
-    return window;
-}
-
 // Items a view creates (a Repeater's, say) are visual children only.
 QObject *findNamed(QObject *object, const QString &name) {
     if (object->objectName() == name)
@@ -118,8 +98,9 @@ int main(int argc, char *argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows an Orvane desktop QML file."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("The QML file to show (the example desktop)."));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("The QML file to show (default: the example desktop)."));
     const QCommandLineOption window(
         QStringLiteral("window"),
         QStringLiteral("Open a real window instead of rendering offscreen."));
@@ -137,9 +118,12 @@ int main(int argc, char *argv[]) {
                                        QStringLiteral("ms"));
     const QCommandLineOption trigger(
         QStringLiteral("trigger"),
-        QStringLiteral("Trigger the action with this object name once the desktop is up."),
+        QStringLiteral("Trigger the object of this name once the desktop is up."),
         QStringLiteral("name"));
-    parser.addOptions({window, screenshot, after, size, quitAfter, trigger});
+    const QCommandLineOption watch(
+        QStringLiteral("watch"),
+        QStringLiteral("Reload on any change of a QML file in its folder."));
+    parser.addOptions({window, screenshot, after, size, quitAfter, trigger, watch});
     if (!parser.parse(app.arguments())) {
         fail(parser.errorText());
         return 2;
@@ -182,37 +166,18 @@ int main(int argc, char *argv[]) {
                          for (const QQmlError &warning : warnings)
                              std::fprintf(stderr, "%s\n", qPrintable(warning.toString()));
                      });
-    engine.load(QUrl::fromLocalFile(file.absoluteFilePath()));
-    if (engine.rootObjects().isEmpty()) {
-        fail(QStringLiteral("cannot load ") + file.filePath());
+    DesktopLoader desktop(&engine, file.filePath(), requested);
+    const bool watching = parser.isSet(watch);
+    desktop.setWatching(watching);
+    if (!desktop.load() && !watching)
         return 1;
-    }
-    QQuickWindow *view = windowFor(engine.rootObjects().constFirst(), requested);
-    if (!view) {
-        fail(QStringLiteral("the root object of %1 is neither a window nor an item")
-                 .arg(file.filePath()));
-        return 1;
-    }
-    view->show();
-
-    // The shell's notification area lies over the desktop's first window.
-    QQmlComponent notifications(&engine, QUrl(QStringLiteral("qrc:/runner/NotificationArea.qml")));
-    QObject *created = notifications.beginCreate(engine.rootContext());
-    if (auto *area = qobject_cast<QQuickItem *>(created)) {
-        area->setParent(view->contentItem());
-        area->setParentItem(view->contentItem());
-        notifications.completeCreate();
-    } else {
-        delete created;
-        fail(QStringLiteral("no notification area: ") + notifications.errorString());
-    }
+    QQuickWindow *view = desktop.window();
 
     // As if the user had clicked it: a way to show what an action opens.
     if (parser.isSet(trigger)) {
         const QString name = parser.value(trigger);
-        QObject *root = engine.rootObjects().constFirst();
-        QTimer::singleShot(0, &app, [&app, root, name] {
-            QObject *target = findNamed(root, name);
+        QTimer::singleShot(0, &app, [&app, &desktop, name] {
+            QObject *target = desktop.root() ? findNamed(desktop.root(), name) : nullptr;
             if (!target || target->metaObject()->indexOfMethod("trigger()") < 0) {
                 fail(QStringLiteral("nothing to trigger named ") + name);
                 app.exit(2);
