@@ -91,6 +91,25 @@ private slots:
                  qPrintable(output));
         QVERIFY(QFile::exists(env.value("ORVANE_CONFIG_DIR") + "/installed/widget.xml"));
     }
+
+    // The installed runner, with nothing set, finds the module and the stock sounds
+    // under its own prefix.
+    void installedHost() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *variable : {"QML2_IMPORT_PATH", "ORVANE_SOUNDS_DIR", "LD_LIBRARY_PATH"})
+            env.remove(variable);
+        QTemporaryDir dir;
+        const QString widget = dir.filePath("Widget.qml");
+        QVERIFY(TestEnvironment::writeFile(
+            widget, "import QtQuick 2.12\nimport Orvane 1.0\n"
+                    "Item { Component.onCompleted: { console.log('sound: ' + "
+                    "Url.toLocalFile(SFX.PopupMenu.defaultSource)); Qt.callLater(Qt.quit) } }\n"));
+        const QString output = run(m_prefix.filePath("bin/orvane-host"), {widget}, env);
+        QVERIFY2(!output.startsWith("FAILED"), qPrintable(output));
+        const QString sound = m_prefix.filePath("share/orvane/sounds/PopupMenu.wav");
+        QVERIFY2(output.contains("sound: " + sound), qPrintable(output));
+        QVERIFY(QFileInfo(sound).size() > 44);
+    }
 };
 
 QTEST_MAIN(TestInstall)

@@ -44,15 +44,18 @@ void setDefault(const char *variable, const QString &value) {
         qputenv(variable, QFile::encodeName(value));
 }
 
-// The build tree keeps the QML modules and the default sounds beside bin/; run from
-// the repository, the documents go under its out/ directory.
+// The build tree keeps the QML modules beside bin/, an installed host finds them under
+// its prefix (the host library finds the stock sounds the same way); run from the
+// repository, the documents go under its out/ directory.
 void useBuildTree(QQmlEngine *engine) {
     const QDir build(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     if (build.exists(QStringLiteral("qml")))
         engine->addImportPath(build.absoluteFilePath(QStringLiteral("qml")));
-    const QString sounds = build.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
-    if (QFileInfo(sounds).isDir())
-        setDefault("ORVANE_SOUNDS_DIR", sounds);
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QString installed =
+        QDir::cleanPath(bin.absoluteFilePath(QStringLiteral(ORVANE_QML_FROM_BIN)));
+    if (QFileInfo::exists(installed + QStringLiteral("/Orvane/qmldir")))
+        engine->addImportPath(installed);
     const QString repository = sourceTree();
     if (repository.isEmpty())
         return;
