@@ -18,6 +18,23 @@ class TestDocs : public QObject {
     Q_OBJECT
     QString m_reference;
 
+    // The library's own warnings while an example runs.
+    static QStringList &coreWarnings() {
+        static QStringList warnings;
+        return warnings;
+    }
+    static void recordCoreWarnings(QtMsgType type, const QMessageLogContext &context,
+                                   const QString &message) {
+        if (qstrcmp(context.category, "orvane.core") == 0)
+            coreWarnings().append(message);
+        else
+            previousHandler()(type, context, message);
+    }
+    static QtMessageHandler &previousHandler() {
+        static QtMessageHandler handler = nullptr;
+        return handler;
+    }
+
     static QString source(const QString &relative) {
         return QString::fromUtf8(TestEnvironment::readAll(ORVANE_SOURCE_DIR "/" + relative));
     }
@@ -216,7 +233,8 @@ private slots:
     }
 
     // Each ```qml block of the README and the docs, as a file of its own (a block
-    // marked "fragment" inside an Item), loads and runs without a QML error.
+    // marked "fragment" inside an Item), loads and runs without a QML error and without
+    // a warning of the library.
     void examplesLoad() {
         QVector<Block> blocks;
         for (const char *file : {"README.md", "docs/guide.md", "docs/reference.md"})
@@ -237,6 +255,8 @@ private slots:
 
             QQmlEngine engine;
             QList<QQmlError> errors;
+            coreWarnings().clear();
+            previousHandler() = qInstallMessageHandler(recordCoreWarnings);
             engine.setOutputWarningsToStandardError(false);
             connect(&engine, &QQmlEngine::warnings, this,
                     [&errors](const QList<QQmlError> &warnings) { errors += warnings; });
@@ -245,9 +265,15 @@ private slots:
             QVERIFY2(object, qPrintable(where + ": " + component.errorString()));
             // Whatever the example deferred with Qt.callLater runs too.
             QCoreApplication::processEvents();
+            qInstallMessageHandler(previousHandler());
             QStringList messages;
             for (const QQmlError &error : qAsConst(errors))
                 messages.append(error.toString());
+            // Loading what was never saved is how a widget's first run starts.
+            for (const QString &warning : qAsConst(coreWarnings())) {
+                if (!warning.contains(": cannot open file: "))
+                    messages.append(warning);
+            }
             QVERIFY2(messages.isEmpty(), qPrintable(where + ": " + messages.join('\n')));
         }
     }
