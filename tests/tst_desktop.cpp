@@ -44,6 +44,46 @@ private slots:
             QVERIFY(TestEnvironment::writeFile(clock, saved.replace(on, off).toUtf8()));
         }
     }
+
+    // A click on the clock shows or hides the launcher; a folder entry that cannot be
+    // opened (nothing opens files offscreen) says so with a notification.
+    void launcherAndFolderEntries() {
+        QTemporaryDir dir;
+        const auto show = [&dir](const QStringList &triggers, QString *errors) {
+            QProcess host;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("ORVANE_CONFIG_DIR", dir.filePath("config"));
+            env.insert("ORVANE_CACHE_DIR", dir.filePath("cache"));
+            env.insert("ORVANE_STORAGE_DIR", dir.filePath("storage"));
+            env.insert("ORVANE_EXAMPLES_DIR", ORVANE_SOURCE_DIR "/examples");
+            host.setProcessEnvironment(env);
+            QStringList arguments{"--size", "1280x800",     "--after",
+                                  "1000",   "--screenshot", dir.filePath("shot.png")};
+            for (const QString &name : triggers)
+                arguments << "--trigger" << name;
+            host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
+                       arguments << ORVANE_SOURCE_DIR "/examples/desktop/main.qml");
+            const bool ok = host.waitForFinished(60000) && host.exitCode() == 0;
+            *errors = QString::fromLocal8Bit(host.readAllStandardError());
+            return ok ? QImage(dir.filePath("shot.png")) : QImage();
+        };
+        QString errors;
+        const QImage hidden = show({"clock"}, &errors);
+        QVERIFY2(!hidden.isNull(), qPrintable(errors));
+        const QImage back = show({"clock", "clock"}, &errors);
+        QVERIFY2(!back.isNull(), qPrintable(errors));
+        const QImage failed = show({"main.qml", "clock", "clock"}, &errors);
+        QVERIFY2(!failed.isNull(), qPrintable(errors));
+        QVERIFY2(
+            errors.contains("cannot open file://" ORVANE_SOURCE_DIR "/examples/desktop/main.qml"),
+            qPrintable(errors));
+
+        // An entry row of the launcher, then the place of a second notification.
+        const QPoint row(1000, 400), second(1000, 120);
+        QVERIFY(hidden.pixelColor(row) != back.pixelColor(row));
+        QCOMPARE(failed.pixelColor(row), back.pixelColor(row));
+        QVERIFY(failed.pixelColor(second) != back.pixelColor(second));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDesktop)

@@ -121,7 +121,7 @@ int main(int argc, char *argv[]) {
                                        QStringLiteral("ms"));
     const QCommandLineOption trigger(
         QStringLiteral("trigger"),
-        QStringLiteral("Trigger the object of this name once the desktop is up."),
+        QStringLiteral("Trigger the object of this name at start (repeatable)."),
         QStringLiteral("name"));
     const QCommandLineOption watch(
         QStringLiteral("watch"),
@@ -176,17 +176,19 @@ int main(int argc, char *argv[]) {
         return 1;
     QQuickWindow *view = desktop.window();
 
-    // As if the user had clicked it: a way to show what an action opens.
-    if (parser.isSet(trigger)) {
-        const QString name = parser.value(trigger);
-        QTimer::singleShot(0, &app, [&app, &desktop, name] {
-            QObject *target = desktop.root() ? findNamed(desktop.root(), name) : nullptr;
-            if (!target || target->metaObject()->indexOfMethod("trigger()") < 0) {
-                fail(QStringLiteral("nothing to trigger named ") + name);
-                app.exit(2);
-                return;
+    // As if the user had clicked them, in order: a way to show what actions open.
+    const QStringList names = parser.values(trigger);
+    if (!names.isEmpty()) {
+        QTimer::singleShot(0, &app, [&app, &desktop, names] {
+            for (const QString &name : names) {
+                QObject *target = desktop.root() ? findNamed(desktop.root(), name) : nullptr;
+                if (!target || target->metaObject()->indexOfMethod("trigger()") < 0) {
+                    fail(QStringLiteral("nothing to trigger named ") + name);
+                    app.exit(2);
+                    return;
+                }
+                QMetaObject::invokeMethod(target, "trigger");
             }
-            QMetaObject::invokeMethod(target, "trigger");
         });
     }
 
