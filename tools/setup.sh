@@ -2,7 +2,7 @@
 ORVANE_PACKAGES="cmake g++ qtbase5-dev qtbase5-private-dev qtdeclarative5-dev
  qtdeclarative5-private-dev qtdeclarative5-dev-tools qtmultimedia5-dev qtquickcontrols2-5-dev
  qml-module-qtquick2 qml-module-qtquick-controls2 qml-module-qtquick-templates2
- qml-module-qtmultimedia qml-module-qttest qml-module-qtqml-models2 qml-module-qtquick-window2
+ qml-module-qtmultimedia qml-module-qttest qml-module-qtqml qml-module-qtqml-models2 qml-module-qtquick-window2
  qtbase5-dev-tools qmlscene pulseaudio sox libbenchmark-dev fonts-droid-fallback"
 
 orvane_install_packages() {
