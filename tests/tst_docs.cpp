@@ -1,11 +1,9 @@
 #include "testenvironment.h"
 
-#include <QDir>
 #include <QImage>
 #include <QMetaMethod>
 #include <QQmlComponent>
 #include <QQmlEngine>
-#include <QQmlProperty>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtQml/private/qhashedstring_p.h>
