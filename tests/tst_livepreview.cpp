@@ -1,5 +1,6 @@
 #include "testenvironment.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -76,6 +77,30 @@ private slots:
         QCOMPARE(TestEnvironment::readAll(TestEnvironment::configDir() + "/preview/main.xml")
                      .contains(">4<"),
                  true);
+    }
+
+    // The errors take the desktop's place in the window.
+    void errorInWindow() {
+        QTemporaryDir dir;
+        const QString main = dir.filePath("Broken.qml"), shot = dir.filePath("shot.png");
+        QVERIFY(TestEnvironment::writeFile(main, "import QtQuick 2.12\nItem { nosuch: 1 }\n"));
+        QProcess host;
+        host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
+                   {"--watch", "--size", "320x200", "--screenshot", shot, "--after", "100", main});
+        QVERIFY(host.waitForFinished(60000));
+        const QString errors = QString::fromLocal8Bit(host.readAllStandardError());
+        QVERIFY2(host.exitCode() == 0, qPrintable(errors));
+        QVERIFY2(errors.contains("orvane-host: cannot load " + main), qPrintable(errors));
+        const QImage image(shot);
+        QCOMPARE(image.size(), QSize(320, 200));
+        QCOMPARE(image.pixelColor(2, 2), QColor(0x2b, 0x1d, 0x1d));
+        // Its text, in the error's colour, somewhere in the top half.
+        bool text = false;
+        for (int y = 0; y < 100 && !text; ++y) {
+            for (int x = 0; x < 320 && !text; ++x)
+                text = image.pixelColor(x, y).red() > 0xc0;
+        }
+        QVERIFY(text);
     }
 
     void helpListsEveryOption() {
