@@ -45,8 +45,8 @@ void setDefault(const char *variable, const QString &value) {
 }
 
 // The build tree keeps the QML modules beside bin/, an installed host finds them under
-// its prefix (the host library finds the stock sounds the same way); run from the
-// repository, the documents go under its out/ directory.
+// its prefix (the host library finds the installed stock sounds the same way); run
+// from the repository, the documents go under its out/ directory.
 void useBuildTree(QQmlEngine *engine) {
     const QDir build(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     if (build.exists(QStringLiteral("qml")))
@@ -63,6 +63,10 @@ void useBuildTree(QQmlEngine *engine) {
     setDefault("ORVANE_CACHE_DIR", repository + QStringLiteral("/out/cache"));
     setDefault("ORVANE_STORAGE_DIR", repository + QStringLiteral("/out/storage"));
     setDefault("ORVANE_EXAMPLES_DIR", repository + QStringLiteral("/examples"));
+    // Whatever the install layout, the build tree keeps the sounds beside bin/.
+    const QString sounds = build.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
+    if (QFileInfo(sounds).isDir())
+        setDefault("ORVANE_SOUNDS_DIR", sounds);
 }
 
 // Items a view creates (a Repeater's, say) are visual children only.
