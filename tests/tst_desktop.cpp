@@ -9,6 +9,17 @@
 class TestDesktop : public QObject {
     Q_OBJECT
 
+    // The desktop's documents in a directory of the test's own.
+    static QProcessEnvironment environment(const QTemporaryDir &dir) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ORVANE_CONFIG_DIR", dir.filePath("config"));
+        env.insert("ORVANE_CACHE_DIR", dir.filePath("cache"));
+        env.insert("ORVANE_STORAGE_DIR", dir.filePath("storage"));
+        env.insert("ORVANE_EXAMPLES_DIR", ORVANE_SOURCE_DIR "/examples");
+        env.insert("QT_LOGGING_RULES", "orvane.*=true");
+        return env;
+    }
+
 private slots:
     void twoRuns() {
         QTemporaryDir dir;
@@ -18,13 +29,7 @@ private slots:
         const QString shot = dir.filePath("shot%1.png");
         for (const int run : {1, 2}) {
             QProcess host;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert("ORVANE_CONFIG_DIR", dir.filePath("config"));
-            env.insert("ORVANE_CACHE_DIR", dir.filePath("cache"));
-            env.insert("ORVANE_STORAGE_DIR", dir.filePath("storage"));
-            env.insert("ORVANE_EXAMPLES_DIR", ORVANE_SOURCE_DIR "/examples");
-            env.insert("QT_LOGGING_RULES", "orvane.*=true");
-            host.setProcessEnvironment(env);
+            host.setProcessEnvironment(environment(dir));
             host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
                        {"--size", "1280x800", "--after", "1500", "--screenshot", shot.arg(run),
                         "--trigger", "Say goodbye (asks first)",
@@ -43,6 +48,42 @@ private slots:
             // What a user changed between the runs must be what the second run starts from.
             QVERIFY(TestEnvironment::writeFile(clock, saved.replace(on, off).toUtf8()));
         }
+    }
+
+    // A click on the clock shows or hides the launcher; a folder entry that cannot be
+    // opened (nothing opens files offscreen) says so with a notification.
+    void launcherAndFolderEntries() {
+        QTemporaryDir dir;
+        const auto show = [&dir](const QStringList &triggers, QString *errors) {
+            QProcess host;
+            host.setProcessEnvironment(environment(dir));
+            QStringList arguments{"--size", "1280x800",     "--after",
+                                  "1000",   "--screenshot", dir.filePath("shot.png")};
+            for (const QString &name : triggers)
+                arguments << "--trigger" << name;
+            host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
+                       arguments << ORVANE_SOURCE_DIR "/examples/desktop/main.qml");
+            const bool ok = host.waitForFinished(60000) && host.exitCode() == 0;
+            *errors = QString::fromLocal8Bit(host.readAllStandardError());
+            return ok && !errors->contains("orvane.core") ? QImage(dir.filePath("shot.png"))
+                                                          : QImage();
+        };
+        QString errors;
+        const QImage hidden = show({"clock"}, &errors);
+        QVERIFY2(!hidden.isNull(), qPrintable(errors));
+        const QImage back = show({"clock", "clock"}, &errors);
+        QVERIFY2(!back.isNull(), qPrintable(errors));
+        const QImage failed = show({"main.qml", "clock", "clock"}, &errors);
+        QVERIFY2(!failed.isNull(), qPrintable(errors));
+        QVERIFY2(
+            errors.contains("cannot open file://" ORVANE_SOURCE_DIR "/examples/desktop/main.qml"),
+            qPrintable(errors));
+
+        // An entry row of the launcher, then the place of a second notification.
+        const QPoint row(1000, 400), second(1000, 120);
+        QVERIFY(hidden.pixelColor(row) != back.pixelColor(row));
+        QCOMPARE(failed.pixelColor(row), back.pixelColor(row));
+        QVERIFY(failed.pixelColor(second) != back.pixelColor(second));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "common/utils.h"
 #include "core/launchercompositor.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QQmlComponent>
@@ -24,10 +25,15 @@ private slots:
                  QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                      "/orvane");
         qputenv("ORVANE_CONFIG_DIR", saved);
+        // Without the variable: the user's sounds once there are any, else those
+        // beside the library (here the build tree's).
         qunsetenv("ORVANE_SOUNDS_DIR");
-        QCOMPARE(Orvane::Paths::sounds(),
-                 QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                     "/orvane/sounds");
+        QCOMPARE(Orvane::Paths::sounds(), QStringLiteral(ORVANE_BUILD_DIR "/share/orvane/sounds"));
+        const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                            "/orvane/sounds";
+        QVERIFY(QDir().mkpath(own));
+        QCOMPARE(Orvane::Paths::sounds(), own);
+        QVERIFY(QDir(own).removeRecursively());
         QCOMPARE(Orvane::Paths::storages(), qEnvironmentVariable("ORVANE_STORAGE_DIR"));
         QCOMPARE(QByteArray(Orvane::Log::Core().categoryName()), QByteArray("orvane.core"));
     }

@@ -1,4 +1,6 @@
+#include "menu/menuitemfolderoptions.h"
 #include "testenvironment.h"
+#include "utils/urlinfo.h"
 
 #include <QLibraryInfo>
 #include <QProcess>
@@ -69,6 +71,43 @@ private slots:
         }
         QCOMPARE(described, registered);
         QVERIFY(registered.contains("Orvane/SFX 1.0"));
+
+        // Other modules describe their own types; every name used is described here.
+        QVERIFY2(!description.contains("_QMLTYPE_"), "internal type names");
+        static const QRegularExpression anyExport(QStringLiteral("exports: \\[\"([^/]+)/"));
+        for (auto it = anyExport.globalMatch(description); it.hasNext();) {
+            const QString module = it.next().captured(1);
+            QVERIFY2(module == "Orvane" || module == "Orvane.impl", qPrintable(module));
+        }
+        static const QRegularExpression used(
+            QStringLiteral("(?:type|prototype|attachedType): \"(Orvane::[\\w:]+)\""));
+        for (auto it = used.globalMatch(description); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            QVERIFY2(description.contains("name: \"" + name + "\"\n") ||
+                         description.contains("name: \"" + name.section("::", 0, -2) + "\"\n"),
+                     qPrintable(name));
+        }
+
+        // The value types, property by property as the running code has them.
+        for (const QMetaObject *meta :
+             {&Orvane::Imports::UrlInfo::staticMetaObject,
+              &Orvane::Imports::MenuItemFolderOptions::staticMetaObject}) {
+            const QString head = QStringLiteral("name: \"%1\"\n").arg(meta->className());
+            const int start = description.indexOf(head);
+            QVERIFY2(start >= 0, meta->className());
+            const QString component =
+                description.mid(start, description.indexOf("\n    }", start) - start);
+            QCOMPARE(component.count("Property {"), meta->propertyCount());
+            for (int i = 0; i < meta->propertyCount(); ++i) {
+                const QMetaProperty property = meta->property(i);
+                const QString line =
+                    QStringLiteral("Property { name: \"%1\"; ").arg(property.name());
+                const int at = component.indexOf(line);
+                QVERIFY2(at >= 0, property.name());
+                const QString rest = component.mid(at, component.indexOf('\n', at) - at);
+                QCOMPARE(rest.contains("isReadonly: true"), !property.isWritable());
+            }
+        }
     }
 
     void relocatable() {
@@ -90,6 +129,50 @@ private slots:
         QVERIFY2(!output.startsWith("FAILED") && output.contains("installed: true hello 14 b.txt"),
                  qPrintable(output));
         QVERIFY(QFile::exists(env.value("ORVANE_CONFIG_DIR") + "/installed/widget.xml"));
+    }
+
+    // The installed runner, with nothing set, finds the module and the stock sounds
+    // under its own prefix.
+    void installedHost() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *variable : {"QML2_IMPORT_PATH", "ORVANE_SOUNDS_DIR", "LD_LIBRARY_PATH"})
+            env.remove(variable);
+        QTemporaryDir dir;
+        const QString widget = dir.filePath("Widget.qml");
+        QVERIFY(TestEnvironment::writeFile(
+            widget, "import QtQuick 2.12\nimport Orvane 1.0\n"
+                    "Item { Component.onCompleted: { console.log('sound: ' + "
+                    "Url.toLocalFile(SFX.PopupMenu.defaultSource)); Qt.callLater(Qt.quit) } }\n"));
+        const QString output = run(m_prefix.filePath("bin/orvane-host"), {widget}, env);
+        QVERIFY2(!output.startsWith("FAILED"), qPrintable(output));
+        const QString sound = m_prefix.filePath("share/orvane/sounds/PopupMenu.wav");
+        QVERIFY2(output.contains("sound: " + sound), qPrintable(output));
+        QVERIFY(QFileInfo(sound).size() > 44);
+    }
+
+    // The guide's widgets pass qmllint against the installed module and Qt's own modules.
+    void qmllintOnGuide() {
+        QTemporaryDir dir;
+        QStringList files;
+        const QStringList lines =
+            QString::fromUtf8(TestEnvironment::readAll(ORVANE_SOURCE_DIR "/docs/guide.md"))
+                .split('\n');
+        for (int i = 0; i < lines.size(); ++i) {
+            if (lines[i] != "```qml")
+                continue;
+            QStringList body;
+            while (++i < lines.size() && !lines[i].startsWith("```"))
+                body.append(lines[i]);
+            files.append(dir.filePath(QStringLiteral("Widget%1.qml").arg(files.size())));
+            QVERIFY(TestEnvironment::writeFile(files.last(), body.join('\n').toUtf8()));
+        }
+        QVERIFY(files.size() >= 6);
+        const QString output =
+            run(QLibraryInfo::location(QLibraryInfo::BinariesPath) + "/qmllint",
+                QStringList{"-U", "-I", m_qmlDir, "-I",
+                            QLibraryInfo::location(QLibraryInfo::Qml2ImportsPath)} +
+                    files);
+        QVERIFY2(output.isEmpty(), qPrintable(output));
     }
 };
 

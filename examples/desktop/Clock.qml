@@ -1,14 +1,17 @@
 import QtQuick 2.12
 import Orvane 1.0
 
-// Time and date. Its settings live in a settings map bound to the widget's own
-// properties; every change is saved, and the next start loads them back.
+// Time and date; a click shows or hides the launcher. Its settings live in a
+// settings map bound to an object of their own; every change is saved, and the next
+// start loads them back.
 Rectangle {
     id: clock
 
-    // The clock's settings: each property is bound to the map's key of the same
-    // name, so loading the map sets them and changing them edits the map.
+    // The clock's settings: each property is bound to the map's key of the same name,
+    // so loading the map sets them and changing them edits the map. Only these: the
+    // binding takes every property of the object it is set on.
     readonly property QtObject preferences: QtObject {
+        id: prefs
         property bool use24Hour: true
         property string textColor: "#f4f6f8"
         property string accentColor: "#5fb3f9"
@@ -16,20 +19,20 @@ Rectangle {
         property real y: 40
         property int starts: 0
 
-        SettingsMap.source: clock.settings
+        // A first run finds nothing to load and starts from a new map.
+        SettingsMap.source: Settings.exists(clock.settingsDirectory, "clock")
+                            && Settings.load(clock.settingsDirectory, "clock", clock)
+                            || Settings.createMap(clock)
 
-        onUse24HourChanged: clock.save()
-        onTextColorChanged: clock.save()
-        onAccentColorChanged: clock.save()
-        onXChanged: clock.save()
-        onYChanged: clock.save()
+        // The binding copies a new value into the map after these handlers: save later.
+        onUse24HourChanged: Qt.callLater(clock.save)
+        onTextColorChanged: Qt.callLater(clock.save)
+        onAccentColorChanged: Qt.callLater(clock.save)
+        onXChanged: Qt.callLater(clock.save)
+        onYChanged: Qt.callLater(clock.save)
+        onStartsChanged: Qt.callLater(clock.save)
     }
     readonly property string settingsDirectory: "examples/clock"
-    readonly property var settings: {
-        var loaded = Settings.exists(settingsDirectory, "clock")
-                ? Settings.load(settingsDirectory, "clock", clock) : null
-        return loaded ? loaded : Settings.createMap(clock)
-    }
     property date now: new Date()
 
     x: preferences.x
@@ -40,15 +43,24 @@ Rectangle {
     color: "#cc2b313a"
 
     function save() {
+        var settings = prefs.SettingsMap.source
         if (Settings.isModified(settings) && !Settings.save(settings, settingsDirectory, "clock"))
             console.warn("the clock could not save its settings")
     }
 
     // After the binding has brought the saved values in.
-    Component.onCompleted: Qt.callLater(function () {
-        ++preferences.starts
-        save()
-    })
+    Component.onCompleted: Qt.callLater(function () { ++prefs.starts })
+
+    // What the shell's --trigger finds it by.
+    objectName: "clock"
+    function trigger() {
+        SystemCall.toggleLauncher()
+    }
+
+    MouseArea {
+        anchors.fill: parent
+        onClicked: clock.trigger()
+    }
 
     Timer {
         interval: 1000
@@ -84,7 +96,7 @@ Rectangle {
         }
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
-            text: "settings: " + clock.settingsDirectory + "/clock.xml"
+            text: "settings: " + clock.settingsDirectory + "/clock.xml · click: launcher"
             color: "#8d98a6"
             font.pixelSize: 12
         }

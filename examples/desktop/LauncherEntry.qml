@@ -2,7 +2,8 @@ import QtQuick 2.12
 import Orvane 1.0
 
 // One launcher row: the item's icon and label; a click runs its action through an
-// ActionSource and plays the click sound.
+// ActionSource and plays the click sound. An entry of a folder listing opens its file
+// through SystemCall, whose answer tells whether it worked, and says so when it did not.
 Rectangle {
     id: entry
 
@@ -10,6 +11,8 @@ Rectangle {
     property int depth: 0
     readonly property bool runnable: !!entry.item && entry.item.action !== undefined
                                      && entry.item.action !== null
+    readonly property bool listed: !!entry.item && (entry.item.type === MenuSettings.FolderDirItem
+                                                     || entry.item.type === MenuSettings.FolderFileItem)
 
     // What the shell's --trigger finds it by.
     objectName: item ? item.label : ""
@@ -52,9 +55,33 @@ Rectangle {
         onClicked: entry.trigger()
     }
 
+    Notification {
+        id: failure
+        title: qsTr("Cannot open")
+    }
+    Timer {
+        id: dismiss
+        interval: 6000
+        onTriggered: failure.active = false
+    }
+
     function trigger() {
         SystemCall.playSound(SFX.FeedbackClick)
-        if (entry.runnable)
+        if (entry.listed)
+            entry.open()
+        else if (entry.runnable)
             action.trigger()
+    }
+
+    function open() {
+        var data = entry.item.action.data
+        var result = data.type === 1 ? SystemCall.openFolder(data.url)
+                                     : SystemCall.openFile(data.url, 0)
+        if (result !== SystemCall.OpenFailed)
+            return
+        console.warn("cannot open " + data.url)
+        failure.message = qsTr("%1 could not be opened.").arg(entry.item.label)
+        failure.active = true
+        dismiss.restart()
     }
 }

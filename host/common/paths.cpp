@@ -1,8 +1,11 @@
 #include "paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
+
+#include <dlfcn.h>
 
 namespace Orvane {
 
@@ -23,6 +26,22 @@ bool isNameCharacter(QChar c) {
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
+// The stock sounds installed with this library: its data directory, found from where
+// the library itself lies, so that any prefix works.
+QString installedSounds() {
+#ifdef ORVANE_DATA_FROM_LIB
+    Dl_info info;
+    if (!dladdr(reinterpret_cast<void *>(&installedSounds), &info) || !info.dli_fname)
+        return QString();
+    const QString libDir = QFileInfo(QFile::decodeName(info.dli_fname)).absolutePath();
+    const QString sounds =
+        QDir::cleanPath(libDir + QLatin1String("/" ORVANE_DATA_FROM_LIB "/orvane/sounds"));
+    return QFileInfo(sounds).isDir() ? sounds : QString();
+#else
+    return QString();
+#endif
+}
+
 } // namespace
 
 QString Paths::configurations() {
@@ -39,8 +58,15 @@ QString Paths::storages() {
 }
 
 QString Paths::sounds() {
-    return fromEnvironment("ORVANE_SOUNDS_DIR", QStandardPaths::GenericDataLocation,
-                           "/orvane/sounds");
+    // The user's own sounds when there are any, else the installed ones.
+    const QString sounds =
+        fromEnvironment("ORVANE_SOUNDS_DIR", QStandardPaths::GenericDataLocation, "/orvane/sounds");
+    if (qEnvironmentVariableIsEmpty("ORVANE_SOUNDS_DIR") && !QFileInfo(sounds).isDir()) {
+        const QString installed = installedSounds();
+        if (!installed.isEmpty())
+            return installed;
+    }
+    return sounds;
 }
 
 QString Paths::expandEnvironmentStrings(const QString &path) {

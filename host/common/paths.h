@@ -10,6 +10,8 @@ public:
     static QString configurations();
     static QString caches();
     static QString storages();
+    // ORVANE_SOUNDS_DIR, else the user's sounds directory when it exists, else the
+    // sounds installed with this library when they exist, else the user's directory.
     static QString sounds();
 
     // Expands %NAME% and ${NAME}; a reference to an unknown variable stays as written.

@@ -1,5 +1,6 @@
 // orvane-host: the shell that shows a desktop QML file, in a window or offscreen.
 #include "core/core.h"
+#include "desktoploader.h"
 #include "screenshot.h"
 #include "shelliconprovider.h"
 
@@ -43,15 +44,18 @@ void setDefault(const char *variable, const QString &value) {
         qputenv(variable, QFile::encodeName(value));
 }
 
-// The build tree keeps the QML modules and the default sounds beside bin/; run from
-// the repository, the documents go under its out/ directory.
+// The build tree keeps the QML modules beside bin/, an installed host finds them under
+// its prefix (the host library finds the installed stock sounds the same way); run
+// from the repository, the documents go under its out/ directory.
 void useBuildTree(QQmlEngine *engine) {
     const QDir build(QCoreApplication::applicationDirPath() + QStringLiteral("/.."));
     if (build.exists(QStringLiteral("qml")))
         engine->addImportPath(build.absoluteFilePath(QStringLiteral("qml")));
-    const QString sounds = build.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
-    if (QFileInfo(sounds).isDir())
-        setDefault("ORVANE_SOUNDS_DIR", sounds);
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QString installed =
+        QDir::cleanPath(bin.absoluteFilePath(QStringLiteral(ORVANE_QML_FROM_BIN)));
+    if (QFileInfo::exists(installed + QStringLiteral("/Orvane/qmldir")))
+        engine->addImportPath(installed);
     const QString repository = sourceTree();
     if (repository.isEmpty())
         return;
@@ -59,27 +63,10 @@ void useBuildTree(QQmlEngine *engine) {
     setDefault("ORVANE_CACHE_DIR", repository + QStringLiteral("/out/cache"));
     setDefault("ORVANE_STORAGE_DIR", repository + QStringLiteral("/out/storage"));
     setDefault("ORVANE_EXAMPLES_DIR", repository + QStringLiteral("/examples"));
-}
-
-QQuickWindow *windowFor(QObject *root, QSize size) {
-    if (auto *window = qobject_cast<QQuickWindow *>(root)) {
-        if (size.isValid())
-            window->resize(size);
-        return window;
-    }
-    auto *item = qobject_cast<QQuickItem *>(root);
-    if (!item)
-        return nullptr;
-    auto *window = new QQuickWindow;
-    QObject::connect(root, &QObject::destroyed, window, &QObject::deleteLater);
-    item->setParentItem(window->contentItem());
-    const QSize initial =
-        size.isValid() ? size : QSize(qMax(1, int(item->width())), qMax(1, int(item->height())));
-    window->resize(initial);
-    item->setSize(initial);
-    QObject::connect(window, &QWindow::widthChanged, item, [item](int w) { item->setWidth(w); });
-    QObject::connect(window, &QWindow::heightChanged, item, [item](int h) { item->setHeight(h); });
-    return window;
+    // Whatever the install layout, the build tree keeps the sounds beside bin/.
+    const QString sounds = build.absoluteFilePath(QStringLiteral("share/orvane/sounds"));
+    if (QFileInfo(sounds).isDir())
+        setDefault("ORVANE_SOUNDS_DIR", sounds);
 }
 
 // Items a view creates (a Repeater's, say) are visual children only.
@@ -118,8 +105,9 @@ int main(int argc, char *argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows an Orvane desktop QML file."));
     parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("The QML file to show (the example desktop)."));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QStringLiteral("The QML file to show (default: the example desktop)."));
     const QCommandLineOption window(
         QStringLiteral("window"),
         QStringLiteral("Open a real window instead of rendering offscreen."));
@@ -137,9 +125,12 @@ int main(int argc, char *argv[]) {
                                        QStringLiteral("ms"));
     const QCommandLineOption trigger(
         QStringLiteral("trigger"),
-        QStringLiteral("Trigger the action with this object name once the desktop is up."),
+        QStringLiteral("Trigger the object of this name at start (repeatable)."),
         QStringLiteral("name"));
-    parser.addOptions({window, screenshot, after, size, quitAfter, trigger});
+    const QCommandLineOption watch(
+        QStringLiteral("watch"),
+        QStringLiteral("Reload on any change of a QML file in its folder."));
+    parser.addOptions({window, screenshot, after, size, quitAfter, trigger, watch});
     if (!parser.parse(app.arguments())) {
         fail(parser.errorText());
         return 2;
@@ -182,43 +173,26 @@ int main(int argc, char *argv[]) {
                          for (const QQmlError &warning : warnings)
                              std::fprintf(stderr, "%s\n", qPrintable(warning.toString()));
                      });
-    engine.load(QUrl::fromLocalFile(file.absoluteFilePath()));
-    if (engine.rootObjects().isEmpty()) {
-        fail(QStringLiteral("cannot load ") + file.filePath());
+    DesktopLoader desktop(&engine, file.filePath(), requested);
+    const bool watching = parser.isSet(watch);
+    desktop.setWatching(watching);
+    if (!desktop.load() && !watching)
         return 1;
-    }
-    QQuickWindow *view = windowFor(engine.rootObjects().constFirst(), requested);
-    if (!view) {
-        fail(QStringLiteral("the root object of %1 is neither a window nor an item")
-                 .arg(file.filePath()));
-        return 1;
-    }
-    view->show();
+    QQuickWindow *view = desktop.window();
 
-    // The shell's notification area lies over the desktop's first window.
-    QQmlComponent notifications(&engine, QUrl(QStringLiteral("qrc:/runner/NotificationArea.qml")));
-    QObject *created = notifications.beginCreate(engine.rootContext());
-    if (auto *area = qobject_cast<QQuickItem *>(created)) {
-        area->setParent(view->contentItem());
-        area->setParentItem(view->contentItem());
-        notifications.completeCreate();
-    } else {
-        delete created;
-        fail(QStringLiteral("no notification area: ") + notifications.errorString());
-    }
-
-    // As if the user had clicked it: a way to show what an action opens.
-    if (parser.isSet(trigger)) {
-        const QString name = parser.value(trigger);
-        QObject *root = engine.rootObjects().constFirst();
-        QTimer::singleShot(0, &app, [&app, root, name] {
-            QObject *target = findNamed(root, name);
-            if (!target || target->metaObject()->indexOfMethod("trigger()") < 0) {
-                fail(QStringLiteral("nothing to trigger named ") + name);
-                app.exit(2);
-                return;
+    // As if the user had clicked them, in order: a way to show what actions open.
+    const QStringList names = parser.values(trigger);
+    if (!names.isEmpty()) {
+        QTimer::singleShot(0, &app, [&app, &desktop, names] {
+            for (const QString &name : names) {
+                QObject *target = desktop.root() ? findNamed(desktop.root(), name) : nullptr;
+                if (!target || target->metaObject()->indexOfMethod("trigger()") < 0) {
+                    fail(QStringLiteral("nothing to trigger named ") + name);
+                    app.exit(2);
+                    return;
+                }
+                QMetaObject::invokeMethod(target, "trigger");
             }
-            QMetaObject::invokeMethod(target, "trigger");
         });
     }
 
