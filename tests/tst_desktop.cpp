@@ -1,7 +1,7 @@
 #include "testenvironment.h"
+#include "testprocess.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,21 +17,20 @@ private slots:
         const QString off = "<value name=\"use24Hour\">false</value>";
         const QString shot = dir.filePath("shot%1.png");
         for (const int run : {1, 2}) {
-            QProcess host;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             env.insert("ORVANE_CONFIG_DIR", dir.filePath("config"));
             env.insert("ORVANE_CACHE_DIR", dir.filePath("cache"));
             env.insert("ORVANE_STORAGE_DIR", dir.filePath("storage"));
             env.insert("ORVANE_EXAMPLES_DIR", ORVANE_SOURCE_DIR "/examples");
             env.insert("QT_LOGGING_RULES", "orvane.*=true");
-            host.setProcessEnvironment(env);
-            host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
-                       {"--size", "1280x800", "--after", "1500", "--screenshot", shot.arg(run),
-                        "--trigger", "Say goodbye (asks first)",
-                        ORVANE_SOURCE_DIR "/examples/desktop/main.qml"});
-            const bool ok = host.waitForFinished(60000) && host.exitCode() == 0;
-            const QString errors = QString::fromLocal8Bit(host.readAllStandardError());
-            QVERIFY2(ok && !errors.contains("orvane.core"), qPrintable(errors));
+            const TestProcess host = TestProcess::run(
+                ORVANE_BUILD_DIR "/bin/orvane-host",
+                {"--size", "1280x800", "--after", "1500", "--screenshot", shot.arg(run),
+                 "--trigger", "Say goodbye (asks first)",
+                 ORVANE_SOURCE_DIR "/examples/desktop/main.qml"},
+                env);
+            QVERIFY2(host.succeeded() && !host.errors.contains("orvane.core"),
+                     host.errors.constData());
             QVERIFY(QFile::exists(dir.filePath("config/examples/launcher.xml")));
             const QImage image(shot.arg(run));
             QCOMPARE(image.size(), QSize(1280, 800));

@@ -1,10 +1,9 @@
-#include <QQmlComponent>
+#include "testengine.h"
+#include "testenvironment.h"
+
 #include <QQmlContext>
-#include <QQmlEngine>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include "testenvironment.h"
 
 // A widget's engine created and destroyed again and again: nothing it held may stay
 // behind, in memory or in the leak checker's report at exit.
@@ -29,15 +28,14 @@ private slots:
         [[maybe_unused]] qint64 resident100 = 0;
         for (int cycle = 1; cycle <= cycles; ++cycle) {
             {
-                QQmlEngine engine;
+                TestEngine engine;
                 engine.rootContext()->setContextProperty("folderUrl",
                                                          QUrl::fromLocalFile(folder.path()));
                 engine.rootContext()->setContextProperty("soundUrl", sound);
-                QQmlComponent component(
-                    &engine,
+                const auto widget = engine.create(
+                    QByteArray(),
                     QUrl::fromLocalFile(ORVANE_SOURCE_DIR "/tests/qml/teardownwidget.qml"));
-                QScopedPointer<QObject> widget(component.create());
-                QVERIFY2(widget, qPrintable(component.errorString()));
+                QVERIFY2(widget, qPrintable(engine.errorString()));
                 QCOMPARE(widget->property("used").toInt(), 11);
                 QCoreApplication::processEvents();
             }
