@@ -1,3 +1,9 @@
+#include "menu/menusettingsroot.h"
+#include "settings/settings.h"
+#include "settings/settingslist.h"
+#include "settings/settingsmap.h"
+#include "sound/sfxthread.h"
+#include "sound/soundeffect.h"
 #include "testengine.h"
 #include "testenvironment.h"
 
@@ -11,6 +17,41 @@ class TestTeardown : public QObject {
     Q_OBJECT
 
 private slots:
+    // The plugin links the library this test links: what QML makes is of this process's
+    // classes (a second copy's objects would fail every cast), and sounds share its one thread.
+    void oneCopyOfEachClass() {
+        TestEngine engine;
+        const auto probe = engine.create(
+            "import QtQml 2.12\nimport Orvane 1.0\nQtObject {\n"
+            "  property var objects: [Settings.createMap(), Settings.createList(),"
+            " MenuSettings.create(), Settings, sound]\n"
+            "  property QtObject sound: SoundEffect { source: SFX.FeedbackClick.defaultSource }\n}");
+        QVERIFY2(probe, qPrintable(engine.errorString()));
+        const QVariantList objects = probe->property("objects").toList();
+        QCOMPARE(objects.size(), 5);
+        using namespace Orvane::Imports;
+        QVERIFY(qobject_cast<SettingsMap *>(objects.at(0).value<QObject *>()));
+        QVERIFY(qobject_cast<SettingsList *>(objects.at(1).value<QObject *>()));
+        QVERIFY(qobject_cast<MenuSettingsRoot *>(objects.at(2).value<QObject *>()));
+        QVERIFY(qobject_cast<Settings *>(objects.at(3).value<QObject *>()));
+        auto *sound = qobject_cast<Orvane::SoundEffect *>(objects.at(4).value<QObject *>());
+        QVERIFY(sound);
+        std::atomic<QThread *> thread{nullptr};
+        std::atomic<int> changes{0};
+        connect(
+            sound, &Orvane::SoundEffect::playingChanged, sound,
+            [&] {
+                thread = QThread::currentThread();
+                ++changes;
+            },
+            Qt::DirectConnection);
+        sound->play();
+        QTRY_COMPARE_WITH_TIMEOUT(changes.load(), 2, 5000);
+        QCOMPARE(thread.load(), static_cast<QThread *>(Orvane::sfxThread()));
+        for (const QVariant &object : objects.mid(0, 3))
+            delete object.value<QObject *>();
+    }
+
     void thousandEngines() {
         QTemporaryDir folder;
         for (const char *name : {"a.txt", "b.txt", "c.txt"})
