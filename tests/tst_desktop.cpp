@@ -23,12 +23,12 @@ private slots:
             env.insert("ORVANE_STORAGE_DIR", dir.filePath("storage"));
             env.insert("ORVANE_EXAMPLES_DIR", ORVANE_SOURCE_DIR "/examples");
             env.insert("QT_LOGGING_RULES", "orvane.*=true");
-            const TestProcess host = TestProcess::run(
-                ORVANE_BUILD_DIR "/bin/orvane-host",
-                {"--size", "1280x800", "--after", "1500", "--screenshot", shot.arg(run),
-                 "--trigger", "Say goodbye (asks first)",
-                 ORVANE_SOURCE_DIR "/examples/desktop/main.qml"},
-                env);
+            const TestProcess host =
+                TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-host",
+                                 {"--size", "1280x800", "--after", "1500", "--screenshot",
+                                  shot.arg(run), "--trigger", "Say goodbye (asks first)",
+                                  ORVANE_SOURCE_DIR "/examples/desktop/main.qml"},
+                                 env);
             QVERIFY2(host.succeeded() && !host.errors.contains("orvane.core"),
                      host.errors.constData());
             QVERIFY(QFile::exists(dir.filePath("config/examples/launcher.xml")));

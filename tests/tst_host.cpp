@@ -60,8 +60,9 @@ private slots:
         QPointer<QObject> seen[2];
         for (QPointer<QObject> &compositor : seen) {
             TestEngine engine;
-            const auto object = engine.create("import QtQml 2.12\nimport Orvane 1.0\n"
-                                              "QtObject { property var compositor: LauncherCompositor }");
+            const auto object =
+                engine.create("import QtQml 2.12\nimport Orvane 1.0\n"
+                              "QtObject { property var compositor: LauncherCompositor }");
             QVERIFY2(object, qPrintable(engine.errorString()));
             compositor = object->property("compositor").value<QObject *>();
         }

@@ -75,7 +75,8 @@ class TestModels : public QObject {
     static QString labels(MenuFolderList *list) {
         QStringList text;
         for (int i = 0; i < list->count(); ++i)
-            text << qvariant_cast<MenuFolderItem *>(list->data(list->index(i), Qt::UserRole))->label();
+            text << qvariant_cast<MenuFolderItem *>(list->data(list->index(i), Qt::UserRole))
+                        ->label();
         return text.join(' ');
     }
 
@@ -89,9 +90,9 @@ private slots:
         list.set(1, "A");
         list.set(5, "f"); // one past the end appends
         QCOMPARE(letters(list), QStringLiteral("bAcdef"));
-        QCOMPARE(seen.take(), (QStringList{"inserted 0-0", "count", "inserted 0-0", "count",
-                                           "inserted 2-4", "count", "changed 1-1",
-                                           "inserted 5-5", "count"}));
+        QCOMPARE(seen.take(),
+                 (QStringList{"inserted 0-0", "count", "inserted 0-0", "count", "inserted 2-4",
+                              "count", "changed 1-1", "inserted 5-5", "count"}));
         list.move(0, 3, 2); // a block forward: the destination counts the rows before the move
         list.move(4, 0, 1);
         list.move(2, 2, 1);
@@ -130,10 +131,11 @@ private slots:
         QCOMPARE(seenTop.take(), (QStringList{"removed 1-1", "count", "removed 0-0", "count"}));
         inner->move(0, 1, 1);
         QCOMPARE(labels(inner), QStringLiteral("a b"));
-        QCOMPARE(seenInner.take(), (QStringList{"inserted 0-0", "count", "inserted 0-0", "count",
-                                                "moved 0-0 to 2"}));
+        QCOMPARE(seenInner.take(),
+                 (QStringList{"inserted 0-0", "count", "inserted 0-0", "count", "moved 0-0 to 2"}));
         // Refused additions change nothing and tell nobody.
-        QTest::ignoreMessage(QtWarningMsg, "MenuSettingsList::addItemCheck: item already in the menu");
+        QTest::ignoreMessage(QtWarningMsg,
+                             "MenuSettingsList::addItemCheck: item already in the menu");
         QTest::ignoreMessage(QtWarningMsg, "MenuSettingsList::addItemCheck: cannot add self item");
         top->append(sub);
         inner->append(sub);

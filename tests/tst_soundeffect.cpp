@@ -45,7 +45,8 @@ template <typename F> void holdSoundThreadUntil(F condition) {
 // Counts, from any thread, the warnings that match while it lives; others pass on.
 class CaughtWarnings {
 public:
-    explicit CaughtWarnings(const QString &pattern) : m_pattern(pattern) {
+    explicit CaughtWarnings(const QString &pattern)
+        : m_pattern(pattern) {
         s_self = this;
         m_previous = qInstallMessageHandler(&handle);
     }
@@ -128,9 +129,8 @@ private slots:
         // The sound thread serves setSource() only once this thread waits for it.
         const qint64 self = TestEnvironment::threadId();
         std::atomic<bool> calling{false}, served{false};
-        holdSoundThreadUntil([&] {
-            return calling && TestEnvironment::isAsleep(self) && (served = true);
-        });
+        holdSoundThreadUntil(
+            [&] { return calling && TestEnvironment::isAsleep(self) && (served = true); });
         calling = true;
         effect.setSource(url("short.wav"));
         QVERIFY(served);

@@ -12,10 +12,9 @@ private slots:
     // The recording host of tests/fakehost comes last in the import path, so it is searched first.
     void translations() {
         const QString fake = QStringLiteral(ORVANE_SOURCE_DIR "/tests/fakehost");
-        const TestProcess test =
-            TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-qmltest",
-                             {"-import", ORVANE_BUILD_DIR "/qml", "-import", fake, "-input",
-                              fake + "/tst_systemcall.qml"});
+        const TestProcess test = TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-qmltest",
+                                                  {"-import", ORVANE_BUILD_DIR "/qml", "-import",
+                                                   fake, "-input", fake + "/tst_systemcall.qml"});
         QVERIFY2(test.succeeded() && test.output.contains("Totals: 14 passed"),
                  test.report().constData());
     }

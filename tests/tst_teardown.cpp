@@ -21,11 +21,12 @@ private slots:
     // classes (a second copy's objects would fail every cast), and sounds share its one thread.
     void oneCopyOfEachClass() {
         TestEngine engine;
-        const auto probe = engine.create(
-            "import QtQml 2.12\nimport Orvane 1.0\nQtObject {\n"
-            "  property var objects: [Settings.createMap(), Settings.createList(),"
-            " MenuSettings.create(), Settings, sound]\n"
-            "  property QtObject sound: SoundEffect { source: SFX.FeedbackClick.defaultSource }\n}");
+        const auto probe =
+            engine.create("import QtQml 2.12\nimport Orvane 1.0\nQtObject {\n"
+                          "  property var objects: [Settings.createMap(), Settings.createList(),"
+                          " MenuSettings.create(), Settings, sound]\n"
+                          "  property QtObject sound: SoundEffect { source: "
+                          "SFX.FeedbackClick.defaultSource }\n}");
         QVERIFY2(probe, qPrintable(engine.errorString()));
         const QVariantList objects = probe->property("objects").toList();
         QCOMPARE(objects.size(), 5);

@@ -15,7 +15,7 @@ struct TestProcess {
     // Everything it wrote, for a failure report.
     QByteArray report() const { return output + errors; }
 
-    static TestProcess run(const QString &program, const QStringList &arguments,
-                           const QProcessEnvironment &environment =
-                               QProcessEnvironment::systemEnvironment());
+    static TestProcess
+    run(const QString &program, const QStringList &arguments,
+        const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 };
