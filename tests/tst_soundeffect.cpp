@@ -48,10 +48,10 @@ public:
     explicit CaughtWarnings(const QString &pattern)
         : m_pattern(pattern) {
         s_self = this;
-        m_previous = qInstallMessageHandler(&handle);
+        s_previous = qInstallMessageHandler(&handle);
     }
     ~CaughtWarnings() {
-        qInstallMessageHandler(m_previous);
+        qInstallMessageHandler(s_previous);
         s_self = nullptr;
     }
     int count() const { return m_count.load(); }
@@ -62,10 +62,10 @@ private:
         if (self && type == QtWarningMsg && self->m_pattern.match(text).hasMatch())
             ++self->m_count;
         else
-            m_previous(type, context, text);
+            s_previous(type, context, text);
     }
     static inline std::atomic<CaughtWarnings *> s_self = nullptr;
-    static inline QtMessageHandler m_previous = nullptr;
+    static inline QtMessageHandler s_previous = nullptr;
     const QRegularExpression m_pattern;
     std::atomic<int> m_count{0};
 };
