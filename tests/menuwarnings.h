@@ -7,7 +7,10 @@
 // Catches the orvane.core warnings while it lives; other messages pass on.
 class MenuWarnings {
 public:
-    MenuWarnings() : m_previous(qInstallMessageHandler(&handle)) { s_self = this; }
+    MenuWarnings()
+        : m_previous(qInstallMessageHandler(&handle)) {
+        s_self = this;
+    }
     ~MenuWarnings() {
         qInstallMessageHandler(m_previous);
         s_self = nullptr;

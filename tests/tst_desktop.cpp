@@ -1,7 +1,7 @@
 #include "testenvironment.h"
+#include "testprocess.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,15 +28,14 @@ private slots:
         const QString off = "<value name=\"use24Hour\">false</value>";
         const QString shot = dir.filePath("shot%1.png");
         for (const int run : {1, 2}) {
-            QProcess host;
-            host.setProcessEnvironment(environment(dir));
-            host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
-                       {"--size", "1280x800", "--after", "1500", "--screenshot", shot.arg(run),
-                        "--trigger", "Say goodbye (asks first)",
-                        ORVANE_SOURCE_DIR "/examples/desktop/main.qml"});
-            const bool ok = host.waitForFinished(60000) && host.exitCode() == 0;
-            const QString errors = QString::fromLocal8Bit(host.readAllStandardError());
-            QVERIFY2(ok && !errors.contains("orvane.core"), qPrintable(errors));
+            const TestProcess host =
+                TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-host",
+                                 {"--size", "1280x800", "--after", "1500", "--screenshot",
+                                  shot.arg(run), "--trigger", "Say goodbye (asks first)",
+                                  ORVANE_SOURCE_DIR "/examples/desktop/main.qml"},
+                                 environment(dir));
+            QVERIFY2(host.succeeded() && !host.errors.contains("orvane.core"),
+                     host.errors.constData());
             QVERIFY(QFile::exists(dir.filePath("config/examples/launcher.xml")));
             const QImage image(shot.arg(run));
             QCOMPARE(image.size(), QSize(1280, 800));
@@ -55,18 +54,17 @@ private slots:
     void launcherAndFolderEntries() {
         QTemporaryDir dir;
         const auto show = [&dir](const QStringList &triggers, QString *errors) {
-            QProcess host;
-            host.setProcessEnvironment(environment(dir));
             QStringList arguments{"--size", "1280x800",     "--after",
                                   "1000",   "--screenshot", dir.filePath("shot.png")};
             for (const QString &name : triggers)
                 arguments << "--trigger" << name;
-            host.start(ORVANE_BUILD_DIR "/bin/orvane-host",
-                       arguments << ORVANE_SOURCE_DIR "/examples/desktop/main.qml");
-            const bool ok = host.waitForFinished(60000) && host.exitCode() == 0;
-            *errors = QString::fromLocal8Bit(host.readAllStandardError());
-            return ok && !errors->contains("orvane.core") ? QImage(dir.filePath("shot.png"))
-                                                          : QImage();
+            const TestProcess host = TestProcess::run(
+                ORVANE_BUILD_DIR "/bin/orvane-host",
+                arguments << ORVANE_SOURCE_DIR "/examples/desktop/main.qml", environment(dir));
+            *errors = QString::fromLocal8Bit(host.errors);
+            return host.succeeded() && !errors->contains("orvane.core")
+                       ? QImage(dir.filePath("shot.png"))
+                       : QImage();
         };
         QString errors;
         const QImage hidden = show({"clock"}, &errors);

@@ -2,12 +2,11 @@
 #include "common/paths.h"
 #include "common/utils.h"
 #include "core/launchercompositor.h"
+#include "testengine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPointer>
-#include <QQmlComponent>
-#include <QQmlEngine>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -66,14 +65,11 @@ private slots:
     void compositorOutlivesEngines() {
         QPointer<QObject> seen[2];
         for (QPointer<QObject> &compositor : seen) {
-            QQmlEngine engine;
-            engine.addImportPath(ORVANE_BUILD_DIR "/qml");
-            QQmlComponent component(&engine);
-            component.setData("import QtQml 2.12\nimport Orvane 1.0\n"
-                              "QtObject { property var compositor: LauncherCompositor }",
-                              QUrl());
-            QScopedPointer<QObject> object(component.create());
-            QVERIFY2(object, qPrintable(component.errorString()));
+            TestEngine engine;
+            const auto object =
+                engine.create("import QtQml 2.12\nimport Orvane 1.0\n"
+                              "QtObject { property var compositor: LauncherCompositor }");
+            QVERIFY2(object, qPrintable(engine.errorString()));
             compositor = object->property("compositor").value<QObject *>();
         }
         QVERIFY(seen[0] && seen[0] == seen[1]);

@@ -1,6 +1,7 @@
 #include "sound/sfxthread.h"
 #include "sound/soundeffect.h"
 #include "testenvironment.h"
+#include "testprocess.h"
 
 #include <QGuiApplication>
 #include <QtTest>
@@ -30,12 +31,44 @@ bool writeTone(const QString &path, quint32 ms) {
     return file.isOpen() && out.status() == QDataStream::Ok;
 }
 
-void blockSoundThread(int ms) {
+// Holds the sound thread, polling there, until the condition holds.
+template <typename F> void holdSoundThreadUntil(F condition) {
     auto *context = new QObject;
     context->moveToThread(Orvane::sfxThread());
-    QMetaObject::invokeMethod(context, [ms] { QThread::msleep(ms); });
+    QMetaObject::invokeMethod(context, [condition] {
+        while (!condition())
+            QThread::yieldCurrentThread();
+    });
     context->deleteLater();
 }
+
+// Counts, from any thread, the warnings that match while it lives; others pass on.
+class CaughtWarnings {
+public:
+    explicit CaughtWarnings(const QString &pattern)
+        : m_pattern(pattern) {
+        s_self = this;
+        s_previous = qInstallMessageHandler(&handle);
+    }
+    ~CaughtWarnings() {
+        qInstallMessageHandler(s_previous);
+        s_self = nullptr;
+    }
+    int count() const { return m_count.load(); }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text) {
+        CaughtWarnings *self = s_self;
+        if (self && type == QtWarningMsg && self->m_pattern.match(text).hasMatch())
+            ++self->m_count;
+        else
+            s_previous(type, context, text);
+    }
+    static inline std::atomic<CaughtWarnings *> s_self = nullptr;
+    static inline QtMessageHandler s_previous = nullptr;
+    const QRegularExpression m_pattern;
+    std::atomic<int> m_count{0};
+};
 
 template <typename F> void onChange(SoundEffect *effect, F f) {
     QObject::connect(
@@ -91,18 +124,25 @@ private slots:
 
     void setSourceWaitsAndPlayQueues() {
         SoundEffect effect;
-        effect.setSource(url("long.wav"));
-        std::atomic<int> ended{0};
-        onChange(&effect, [&](SoundEffect *e) { ended += !e->isPlaying(); });
-        blockSoundThread(300);
-        QDeadlineTimer busy(250);
+        std::atomic<int> started{0}, ended{0};
+        onChange(&effect, [&](SoundEffect *e) { ++(e->isPlaying() ? started : ended); });
+        // The sound thread serves setSource() only once this thread waits for it.
+        const qint64 self = TestEnvironment::threadId();
+        std::atomic<bool> calling{false}, served{false};
+        holdSoundThreadUntil(
+            [&] { return calling && TestEnvironment::isAsleep(self) && (served = true); });
+        calling = true;
         effect.setSource(url("short.wav"));
-        QVERIFY(busy.hasExpired());
-        blockSoundThread(300);
-        QDeadlineTimer quick(100);
-        effect.play();
-        QVERIFY(!quick.hasExpired());
-        QTRY_COMPARE_WITH_TIMEOUT(ended.load(), 1, 2000); // the short one, not the long
+        QVERIFY(served);
+        // play() returns while the sound thread is still held, and then plays the new source.
+        std::atomic<bool> played{false};
+        holdSoundThreadUntil([&] { return played.load(); });
+        std::unique_ptr<QThread> player(QThread::create([&] { effect.play(); }));
+        player->start();
+        QTRY_VERIFY(player->isFinished());
+        played = true;
+        QTRY_COMPARE_WITH_TIMEOUT(ended.load(), 1, 5000);
+        QCOMPARE(started.load(), 1);
     }
 
     void effectsShareOneThread() {
@@ -135,9 +175,8 @@ private slots:
             (effect->*call)(); // a play after a stop still plays
         QTRY_VERIFY_WITH_TIMEOUT(effect->isPlaying(), 5000);
         onChange(effect, [&](SoundEffect *e) { stopped = stopped || !e->isPlaying(); });
-        QDeadlineTimer deadline(1000); // stopped, not played to its end
-        delete effect;
-        QVERIFY(stopped && !deadline.hasExpired());
+        delete effect; // the owner hears the stop before it is gone
+        QVERIFY(stopped);
     }
 
     void badSourcesStayIdle_data() {
@@ -150,36 +189,44 @@ private slots:
         QFETCH(QByteArray, content);
         const QString name = QTest::currentDataTag();
         QVERIFY(content.isEmpty() || TestEnvironment::writeFile(m_dir.filePath(name), content));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("QSoundEffect.*[Ee]rror.*" + name));
+        CaughtWarnings refusals("QSoundEffect.*[Ee]rror.*" + name);
         SoundEffect effect;
         effect.setSource(QUrl::fromLocalFile(m_dir.filePath(name)));
         effect.play();
-        QTest::qWait(500);
-        QVERIFY(!effect.isPlaying());
+        // Qt may show a play() that waits for the loading as playing until the error.
+        QTRY_VERIFY_WITH_TIMEOUT(refusals.count() == 1 && !effect.isPlaying(), 5000);
     }
 
     void busyThreadDoesNotDeadlock() {
         SoundEffect other;
         auto *doomed = new SoundEffect;
         doomed->setSource(url("long.wav"));
-        blockSoundThread(300);
-        std::unique_ptr<QThread> worker(
-            QThread::create([&] { other.setSource(url("other.wav")); }));
+        // Busy until the worker's hand-over and this thread's are both queued behind it.
+        const qint64 self = TestEnvironment::threadId();
+        std::atomic<qint64> workerId{0};
+        std::atomic<bool> deleting{false};
+        const auto waiting = [&] {
+            return workerId && TestEnvironment::isAsleep(workerId) && deleting &&
+                   TestEnvironment::isAsleep(self);
+        };
+        holdSoundThreadUntil(waiting);
+        std::unique_ptr<QThread> worker(QThread::create([&] {
+            workerId = TestEnvironment::threadId();
+            other.setSource(url("other.wav"));
+        }));
         worker->start();
-        QThread::msleep(50);
-        delete doomed; // held up: the worker's hand-over is queued behind the busy thread
-        QVERIFY(worker->wait(2000));
+        QTRY_VERIFY(workerId && TestEnvironment::isAsleep(workerId));
+        deleting = true;
+        delete doomed;
+        QTRY_VERIFY(worker->isFinished());
         QCOMPARE(other.source(), url("other.wav"));
     }
 
     void lateUseAfterThreadIsGone() {
-        QProcess process;
-        process.start(QCoreApplication::applicationFilePath(),
-                      {"--late", m_dir.filePath("short.wav")});
-        QVERIFY(process.waitForFinished(10000));
-        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
-                 process.readAllStandardError().constData());
-        QCOMPARE(process.readAllStandardOutput(), QByteArray("late done\n"));
+        const TestProcess late = TestProcess::run(QCoreApplication::applicationFilePath(),
+                                                  {"--late", m_dir.filePath("short.wav")});
+        QVERIFY2(late.succeeded(), late.report().constData());
+        QCOMPARE(late.output, QByteArray("late done\n"));
     }
 };
 

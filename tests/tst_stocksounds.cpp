@@ -1,6 +1,5 @@
-#include <QGuiApplication>
-#include <QQmlComponent>
-#include <QQmlEngine>
+#include "testengine.h"
+
 #include <QtTest>
 
 namespace {
@@ -31,12 +30,6 @@ const QStringList table = {
 };
 // clang-format on
 
-std::unique_ptr<QObject> load(QQmlEngine &engine) {
-    QQmlComponent component(&engine);
-    component.setData(probe, QUrl::fromLocalFile(QDir::tempPath() + "/probe.qml"));
-    return std::unique_ptr<QObject>(component.create());
-}
-
 } // namespace
 
 class TestStockSounds : public QObject {
@@ -44,8 +37,8 @@ class TestStockSounds : public QObject {
 
 private slots:
     void tableAsScriptSees() {
-        QQmlEngine engine;
-        const auto sfx = load(engine);
+        TestEngine engine;
+        const auto sfx = engine.create(probe);
         QVERIFY(sfx && sfx->property("plain").toBool());
         QCOMPARE(sfx->property("rows").toStringList(), table);
         const QByteArray saved = qgetenv("ORVANE_SOUNDS_DIR");
@@ -56,8 +49,8 @@ private slots:
         const QUrl url = menu->property("defaultSource").toUrl();
         QCOMPARE(url, QUrl::fromLocalFile(QString::fromLocal8Bit(saved) + "/PopupMenu.wav"));
         QVERIFY(QFileInfo::exists(url.toLocalFile()));
-        QQmlEngine second;
-        const auto b = load(second);
+        TestEngine second;
+        const auto b = second.create(probe);
         QObject *menuB = b ? b->property("menu").value<QObject *>() : nullptr;
         QVERIFY(menuB && menuB != menu);
     }

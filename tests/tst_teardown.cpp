@@ -1,10 +1,15 @@
-#include <QQmlComponent>
+#include "menu/menusettingsroot.h"
+#include "settings/settings.h"
+#include "settings/settingslist.h"
+#include "settings/settingsmap.h"
+#include "sound/sfxthread.h"
+#include "sound/soundeffect.h"
+#include "testengine.h"
+#include "testenvironment.h"
+
 #include <QQmlContext>
-#include <QQmlEngine>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include "testenvironment.h"
 
 // A widget's engine created and destroyed again and again: nothing it held may stay
 // behind, in memory or in the leak checker's report at exit.
@@ -12,6 +17,42 @@ class TestTeardown : public QObject {
     Q_OBJECT
 
 private slots:
+    // The plugin links the library this test links: what QML makes is of this process's
+    // classes (a second copy's objects would fail every cast), and sounds share its one thread.
+    void oneCopyOfEachClass() {
+        TestEngine engine;
+        const auto probe =
+            engine.create("import QtQml 2.12\nimport Orvane 1.0\nQtObject {\n"
+                          "  property var objects: [Settings.createMap(), Settings.createList(),"
+                          " MenuSettings.create(), Settings, sound]\n"
+                          "  property QtObject sound: SoundEffect { source: "
+                          "SFX.FeedbackClick.defaultSource }\n}");
+        QVERIFY2(probe, qPrintable(engine.errorString()));
+        const QVariantList objects = probe->property("objects").toList();
+        QCOMPARE(objects.size(), 5);
+        using namespace Orvane::Imports;
+        QVERIFY(qobject_cast<SettingsMap *>(objects.at(0).value<QObject *>()));
+        QVERIFY(qobject_cast<SettingsList *>(objects.at(1).value<QObject *>()));
+        QVERIFY(qobject_cast<MenuSettingsRoot *>(objects.at(2).value<QObject *>()));
+        QVERIFY(qobject_cast<Settings *>(objects.at(3).value<QObject *>()));
+        auto *sound = qobject_cast<Orvane::SoundEffect *>(objects.at(4).value<QObject *>());
+        QVERIFY(sound);
+        std::atomic<QThread *> thread{nullptr};
+        std::atomic<int> changes{0};
+        connect(
+            sound, &Orvane::SoundEffect::playingChanged, sound,
+            [&] {
+                thread = QThread::currentThread();
+                ++changes;
+            },
+            Qt::DirectConnection);
+        sound->play();
+        QTRY_COMPARE_WITH_TIMEOUT(changes.load(), 2, 5000);
+        QCOMPARE(thread.load(), static_cast<QThread *>(Orvane::sfxThread()));
+        for (const QVariant &object : objects.mid(0, 3))
+            delete object.value<QObject *>();
+    }
+
     void thousandEngines() {
         QTemporaryDir folder;
         for (const char *name : {"a.txt", "b.txt", "c.txt"})
@@ -29,15 +70,14 @@ private slots:
         [[maybe_unused]] qint64 resident100 = 0;
         for (int cycle = 1; cycle <= cycles; ++cycle) {
             {
-                QQmlEngine engine;
+                TestEngine engine;
                 engine.rootContext()->setContextProperty("folderUrl",
                                                          QUrl::fromLocalFile(folder.path()));
                 engine.rootContext()->setContextProperty("soundUrl", sound);
-                QQmlComponent component(
-                    &engine,
+                const auto widget = engine.create(
+                    QByteArray(),
                     QUrl::fromLocalFile(ORVANE_SOURCE_DIR "/tests/qml/teardownwidget.qml"));
-                QScopedPointer<QObject> widget(component.create());
-                QVERIFY2(widget, qPrintable(component.errorString()));
+                QVERIFY2(widget, qPrintable(engine.errorString()));
                 QCOMPARE(widget->property("used").toInt(), 11);
                 QCoreApplication::processEvents();
             }

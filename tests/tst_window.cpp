@@ -1,5 +1,5 @@
-#include <QQmlComponent>
-#include <QQmlEngine>
+#include "testengine.h"
+
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
 #include <QQuickWindow>
@@ -12,14 +12,11 @@ class TestWindow : public QObject {
 private slots:
     // The native window stays transparent; the component paints its content with `color`.
     void redContent() {
-        QQmlEngine engine;
-        engine.addImportPath(QStringLiteral(ORVANE_BUILD_DIR "/qml"));
-        QQmlComponent component(&engine);
-        component.setData("import Orvane 1.0\nWindow { width: 40; height: 30; color: \"red\" }",
-                          QUrl());
-        QScopedPointer<QObject> object(component.create());
-        auto *window = qobject_cast<QQuickWindow *>(object.data());
-        QVERIFY2(window, qPrintable(component.errorString()));
+        TestEngine engine;
+        const auto object =
+            engine.create("import Orvane 1.0\nWindow { width: 40; height: 30; color: \"red\" }");
+        auto *window = qobject_cast<QQuickWindow *>(object.get());
+        QVERIFY2(window, qPrintable(engine.errorString()));
         QCOMPARE(window->color(), QColor(Qt::transparent));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));

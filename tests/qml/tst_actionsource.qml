@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtTest 1.2
+import "settle.js" as Queued
 import Orvane 1.0
 import Orvane.impl 1.0 as Impl
 import Orvane.Private 1.0 as ORV
@@ -39,7 +40,7 @@ TestCase {
         src.trigger(testCase)
         // The options at the run's start count, not a reconfiguration while it runs.
         src.configuration = { source: testAction, options: data.options ^ 6, data: {} }
-        wait(20)
+        Queued.settle(testCase)
         compare([src.action.runs, LauncherCompositor.visible], [1, !data.hidden])
     }
 
@@ -58,7 +59,9 @@ TestCase {
         compare(options.text, "Are you sure to execute this action?\n「" + (data.system ? "Label" : "Own text") + "」")
         compare(src.action.runs, 0)
         data.accept ? ORV.Core.system.currentMessageBox.accept() : ORV.Core.system.currentMessageBox.reject()
-        wait(20)
+        if (data.accept)
+            tryCompare(src.action, "runs", 1) // then the action's own answer is queued
+        Queued.settle(testCase)
         compare([src.action.runs, LauncherCompositor.visible], [data.accept ? 1 : 0, !data.hidden])
     }
 

@@ -7,6 +7,8 @@ TestCase {
     id: testCase
     name: "Components"
 
+    property QtObject doomed
+
     SignalSpy { id: added; target: ORV.Core.system; signalName: "notificationAdded" }
     SignalSpy { id: removed; target: ORV.Core.system; signalName: "notificationRemoved" }
     Component { id: notification; Notification { title: "Hello" } }
@@ -21,8 +23,9 @@ TestCase {
         tryCompare(removed, "count", 2)
         compare(ORV.Core.system.notifications.length, 0)
         // Destroying an unpublished one tells the host nothing.
-        notification.createObject(testCase).destroy()
-        wait(0)
+        doomed = notification.createObject(testCase)
+        doomed.destroy()
+        tryCompare(testCase, "doomed", null)
         compare([added.count, removed.count], [2, 2])
     }
 
@@ -34,7 +37,7 @@ TestCase {
         })
         var error
         try { throw new Error("it broke") } catch (e) { error = e }
-        ignoreWarning(Qt.resolvedUrl("tst_components.qml") + ":36: Error: it broke")
+        ignoreWarning(Qt.resolvedUrl("tst_components.qml") + ":39: Error: it broke")
         Utils.printError(error)
     }
 }

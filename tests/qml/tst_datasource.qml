@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtTest 1.2
+import "settle.js" as Queued
 import Orvane 1.0
 import Orvane.Private 1.0 as ORV
 import Orvane.impl 1.0 as Impl
@@ -27,7 +28,7 @@ TestCase {
     function loaded(extra) {
         var ds = createTemporaryObject(sourceComponent, tc)
         ds.configuration = config(extra)
-        wait(0)
+        Queued.settle(tc)
         verify(ds.$DataSourceData.initialized)
         return ds
     }
@@ -55,7 +56,7 @@ TestCase {
             log.push("execute:" + v.update.configuration + ":" + v.update.unit); ++v.current; --v.minimum; ++v.maximum
         }
         log.length = 0
-        wait(0)
+        Queued.settle(tc)
         compare(log, ["execute:u1:k", "processOutput", "updated", "resetOutput"])
         for (var i = 0; i < 3; ++i) {
             log.length = 0
@@ -75,7 +76,7 @@ TestCase {
         ds.configuration = config({ update: "b" })
         ds.configuration = config({ update: "c" })
         compare([log, ds.value.update.configuration], [[], "a"])
-        wait(20)
+        Queued.settle(tc)
         compare([log, ds.value.update.configuration], [["processOutput", "updated", "resetOutput"], "c"])
     }
 
@@ -108,7 +109,7 @@ TestCase {
         compare([p[0].seen.length, p[0].seen[2][1], raw.result], [4, 55, 56])
         journal = []
         ds.configuration = config({ process: { type: processor, tag: "c" } })
-        wait(0)
+        Queued.settle(tc)
         compare(journal, ["destroy:a", "destroy:b", "load:c"])
     }
 
@@ -148,7 +149,7 @@ TestCase {
         var raw = createTemporaryObject(rawComponent, tc, { source: ds })
         journal = []
         ds.configuration = row.process ? config({ process: row.process }) : row.configuration
-        wait(0)
+        Queued.settle(tc)
         compare(journal, ["destroy:a"])
         if (row.process) {
             // What cannot be made is left out; the reading itself still shows.
@@ -160,7 +161,7 @@ TestCase {
         }
         // The next real value initialises again.
         ds.configuration = config({})
-        wait(0)
+        Queued.settle(tc)
         compare([d.initialized, ds.title, raw.result], [true, "Test : Reading", 30])
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtTest 1.2
+import "settle.js" as Queued
 import Orvane 1.0
 
 TestCase {
@@ -65,7 +66,7 @@ TestCase {
     function test_attach() {
         var ds = createTemporaryObject(sourceComponent, tc)
         ds.configuration = { source: Qt.resolvedUrl("TestProvider.qml"), value: "reading", interval: 0 }
-        wait(0)
+        Queued.settle(tc)
         // An initialised source shows at once, without waiting for a tick.
         var text = createTemporaryObject(textComponent, tc, { source: ds })
         var progress = createTemporaryObject(progressComponent, tc, { dynamic: true })

@@ -34,7 +34,7 @@ TestCase {
         var loader = createTemporaryObject(loaderComponent, testCase)
         compare([loader.object, loader.status], [null, ORV.ObjectLoader.Null])
         // The loader keeps its default children alive.
-        tryVerify(function () { return loader.ticks >= 2 }, 2000)
+        tryVerify(function () { return loader.ticks >= 2 })
         loader.source = Qt.resolvedUrl("data/Loaded.qml")
         compare([loader.status, loader.object.answer], [ORV.ObjectLoader.Ready, 42])
         ignoreWarning(new RegExp("^ObjectLoader::load: cannot load: nothing-here: "))

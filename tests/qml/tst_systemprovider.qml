@@ -1,5 +1,6 @@
 import QtQuick 2.12
 import QtTest 1.2
+import "settle.js" as Queued
 import Orvane 1.0
 
 TestCase {
@@ -14,7 +15,7 @@ TestCase {
     function source(configuration) {
         var ds = createTemporaryObject(sourceComponent, tc)
         ds.configuration = Object.assign({ source: "system", interval: 0 }, configuration)
-        wait(0)
+        Queued.settle(tc)
         return ds
     }
 

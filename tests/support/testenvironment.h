@@ -12,4 +12,6 @@ QString storageDir();
 QByteArray readAll(const QString &path);                             // "<missing>" when it cannot
 bool writeFile(const QString &path, const QByteArray &content = {}); // and its directory
 qint64 residentBytes();                                              // of this process, now
+qint64 threadId();            // the calling thread's, as the kernel knows it
+bool isAsleep(qint64 thread); // it waits for something, rather than runs or is ready to
 } // namespace TestEnvironment

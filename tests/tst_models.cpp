@@ -1,0 +1,203 @@
+#include "menu/menufolderitem.h"
+#include "menu/menufolderlist.h"
+#include "menu/menusettings.h"
+#include "menu/menusettingsitem.h"
+#include "menu/menusettingslist.h"
+#include "menu/menusettingsroot.h"
+#include "settings/settingslist.h"
+#include "testenvironment.h"
+
+#include <QAbstractItemModelTester>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Orvane::Imports;
+
+namespace {
+
+// A model's notifications in the order they came, one line each; the tester beside it
+// checks that each is consistent with the model's state before and after.
+class Notifications : public QObject {
+public:
+    template <typename Model>
+    explicit Notifications(Model *model)
+        : m_tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest) {
+        const auto range = [this](const char *what) {
+            return [this, what](const QModelIndex &, int first, int last) {
+                m_lines << QStringLiteral("%1 %2-%3").arg(what).arg(first).arg(last);
+            };
+        };
+        connect(model, &QAbstractItemModel::rowsInserted, this, range("inserted"));
+        connect(model, &QAbstractItemModel::rowsRemoved, this, range("removed"));
+        connect(model, &QAbstractItemModel::rowsMoved, this,
+                [this](const QModelIndex &, int first, int last, const QModelIndex &, int to) {
+                    m_lines << QStringLiteral("moved %1-%2 to %3").arg(first).arg(last).arg(to);
+                });
+        connect(model, &QAbstractItemModel::dataChanged, this,
+                [this](const QModelIndex &from, const QModelIndex &to) {
+                    m_lines << QStringLiteral("changed %1-%2").arg(from.row()).arg(to.row());
+                });
+        connect(model, &QAbstractItemModel::modelReset, this, [this] { m_lines << "reset"; });
+        connect(model, &Model::countChanged, this, [this] { m_lines << "count"; });
+    }
+    QStringList take() { return std::exchange(m_lines, {}); }
+
+private:
+    QAbstractItemModelTester m_tester;
+    QStringList m_lines;
+};
+
+QString letters(const SettingsListModel &list) {
+    QString text;
+    for (const QVariant &item : list.values())
+        text += item.toString();
+    return text;
+}
+
+} // namespace
+
+class TestModels : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    MenuSettings m_menus{nullptr};
+
+    static MenuSettingsList *listOf(QObject *item) {
+        return qobject_cast<MenuSettingsList *>(static_cast<MenuSettingsItem *>(item)->items());
+    }
+    static QString labels(MenuSettingsList *list) {
+        QStringList text;
+        for (int i = 0; i < list->count(); ++i)
+            text << list->itemAt(i)->label();
+        return text.join(' ');
+    }
+    static QString labels(MenuFolderList *list) {
+        QStringList text;
+        for (int i = 0; i < list->count(); ++i)
+            text << qvariant_cast<MenuFolderItem *>(list->data(list->index(i), Qt::UserRole))
+                        ->label();
+        return text.join(' ');
+    }
+
+private slots:
+    void settingsList() {
+        SettingsList list;
+        Notifications seen(&list);
+        list.append("a");
+        list.insert(0, "b");
+        list.appendAll({"c", "d", "e"}); // a document's list arrives in one insertion
+        list.set(1, "A");
+        list.set(5, "f"); // one past the end appends
+        QCOMPARE(letters(list), QStringLiteral("bAcdef"));
+        QCOMPARE(seen.take(),
+                 (QStringList{"inserted 0-0", "count", "inserted 0-0", "count", "inserted 2-4",
+                              "count", "changed 1-1", "inserted 5-5", "count"}));
+        list.move(0, 3, 2); // a block forward: the destination counts the rows before the move
+        list.move(4, 0, 1);
+        list.move(2, 2, 1);
+        QCOMPARE(letters(list), QStringLiteral("Acdebf"));
+        QCOMPARE(seen.take(), (QStringList{"moved 0-1 to 5", "moved 4-4 to 0"}));
+        QTest::ignoreMessage(QtWarningMsg, "SettingsListModel::move: out of range");
+        list.move(5, 0, 2);
+        list.remove(1, 2);
+        list.remove(2, 9); // cut at the end
+        QCOMPARE(letters(list), QStringLiteral("Ae"));
+        QCOMPARE(seen.take(), (QStringList{"removed 1-2", "count", "removed 2-3", "count"}));
+        list.clear();
+        list.clear();
+        QCOMPARE(seen.take(), (QStringList{"removed 0-1", "count"}));
+    }
+
+    void menuSettingsList() {
+        QScopedPointer<MenuSettingsRoot> root(static_cast<MenuSettingsRoot *>(m_menus.create()));
+        MenuSettingsList *top = listOf(root.data());
+        Notifications seenTop(top);
+        const auto add = [](MenuSettingsList *list, const char *label, int index = -1) {
+            MenuSettingsItem *item = list->create(index);
+            item->setLabel(label);
+            return item;
+        };
+        MenuSettingsItem *a = add(top, "a"), *b = add(top, "b", 0), *sub = add(top, "sub");
+        sub->setType(MenuSettings::MenuItem);
+        MenuSettingsList *inner = listOf(sub);
+        Notifications seenInner(inner);
+        QCOMPARE(seenTop.take(), (QStringList{"inserted 0-0", "count", "inserted 0-0", "count",
+                                              "inserted 2-2", "count"}));
+        // Moving an item into another menu takes it out of the first.
+        inner->append(a);
+        inner->insert(0, b);
+        QCOMPARE(labels(top), QStringLiteral("sub"));
+        QCOMPARE(seenTop.take(), (QStringList{"removed 1-1", "count", "removed 0-0", "count"}));
+        inner->move(0, 1, 1);
+        QCOMPARE(labels(inner), QStringLiteral("a b"));
+        QCOMPARE(seenInner.take(),
+                 (QStringList{"inserted 0-0", "count", "inserted 0-0", "count", "moved 0-0 to 2"}));
+        // Refused additions change nothing and tell nobody.
+        QTest::ignoreMessage(QtWarningMsg,
+                             "MenuSettingsList::addItemCheck: item already in the menu");
+        QTest::ignoreMessage(QtWarningMsg, "MenuSettingsList::addItemCheck: cannot add self item");
+        top->append(sub);
+        inner->append(sub);
+        QVERIFY(seenTop.take().isEmpty() && seenInner.take().isEmpty());
+
+        // A loaded menu's lists were filled without notifications; edits on them notify.
+        QVERIFY(m_menus.save(root.data(), "models", "menu"));
+        QScopedPointer<MenuSettingsRoot> loaded(
+            qobject_cast<MenuSettingsRoot *>(m_menus.load("models", "menu")));
+        QVERIFY(loaded);
+        MenuSettingsList *loadedInner = listOf(listOf(loaded.data())->itemAt(0));
+        Notifications seenLoaded(loadedInner);
+        QCOMPARE(labels(loadedInner), QStringLiteral("a b"));
+        add(loadedInner, "c", 1);
+        loadedInner->remove(0);
+        QCOMPARE(labels(loadedInner), QStringLiteral("c b"));
+        QCOMPARE(seenLoaded.take(), (QStringList{"inserted 1-1", "count", "removed 0-0", "count"}));
+
+        QPointer<MenuSettingsItem> gone = a;
+        inner->remove(0);
+        inner->clear();
+        inner->clear();
+        QCOMPARE(seenInner.take(), (QStringList{"removed 0-0", "count", "removed 0-0", "count"}));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!gone);
+    }
+
+    void menuFolderList() {
+        const QString dir = m_dir.filePath("folder");
+        QVERIFY(QDir().mkpath(dir + "/inner"));
+        for (const char *name : {"/b.txt", "/a.txt", "/inner/x.txt"})
+            QVERIFY(TestEnvironment::writeFile(dir + name));
+        MenuSettingsRoot root(nullptr);
+        auto *item = new MenuSettingsItem(&root, &root, &root);
+        MenuItemFolderOptions options;
+        options.setPath(QUrl::fromLocalFile(dir).toString());
+        item->setFolder(options);
+        item->setType(MenuSettings::FolderItem);
+        auto *list = qobject_cast<MenuFolderList *>(item->items());
+        QVERIFY(list);
+        Notifications seen(list);
+        QCOMPARE(labels(list), QStringLiteral("inner a b"));
+        QVERIFY(QFile::remove(dir + "/a.txt"));
+        QVERIFY(TestEnvironment::writeFile(dir + "/c.txt"));
+        list->reload();
+        QCOMPARE(labels(list), QStringLiteral("inner b c"));
+        QCOMPARE(seen.take(), (QStringList{"reset", "count"}));
+        // Options other than the path keep the listing; a new path reads it again in place.
+        options.setKeepExtension(true);
+        item->setFolder(options);
+        QVERIFY(seen.take().isEmpty());
+        options.setPath(QUrl::fromLocalFile(dir + "/inner").toString());
+        item->setFolder(options);
+        QCOMPARE(item->items(), list);
+        QCOMPARE(labels(list), QStringLiteral("x.txt"));
+        QCOMPARE(seen.take(), (QStringList{"reset", "count"}));
+        options.setPath(QUrl::fromLocalFile(dir + "/gone").toString());
+        item->setFolder(options);
+        QCOMPARE(list->count(), 0);
+        QCOMPARE(seen.take(), (QStringList{"reset", "count"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestModels)
+#include "tst_models.moc"
