@@ -142,6 +142,7 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "QSoundEffect cannot load the click\n");
         return 1;
     }
+    std::pair<int, int> missed{0, 0};
     // One call of each first: a sound's first play sets up its stream.
     for (int i = -2; i < 2 * calls; ++i) {
         const bool ours = i % 2 == 0;
@@ -161,13 +162,21 @@ int main(int argc, char *argv[]) {
             project.play();
         else
             floor.play();
-        if (!QTest::qWaitFor([&] { return listener.heard() != 0; }, 5000)) {
-            std::fprintf(stderr, "no sound heard at the monitor\n");
-            return 1;
+        // The sound server drops a stream now and then, whichever sound it is: that call
+        // is left out, and counted.
+        if (!QTest::qWaitFor([&] { return listener.heard() != 0; }, 2000)) {
+            ++(ours ? missed.first : missed.second);
+            if (missed.first + missed.second > calls / 10 + 2) {
+                std::fprintf(stderr, "too many sounds never heard at the monitor\n");
+                return 1;
+            }
+            continue;
         }
         if (i >= 0)
             std::printf("%s %.3f\n", ours ? "project" : "floor", (listener.heard() - start) / 1e6);
         std::fflush(stdout);
     }
+    std::fprintf(stderr, "never heard: %d of the project's, %d of the floor's\n", missed.first,
+                 missed.second);
     return 0;
 }
