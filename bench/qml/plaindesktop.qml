@@ -1,10 +1,11 @@
 import QtQuick 2.12
 import QtQuick.Window 2.12
+import QtMultimedia 5.12
 import "procfile.js" as Proc
 
 // The example desktop as plain Qt Quick would show it: the same clock, system monitor,
-// launcher and notification, with Timers, Texts and Rectangles and no settings, menus,
-// data sources or sounds.
+// launcher and notification, with Timers, Texts, Rectangles and QtMultimedia's sounds,
+// and no settings, menus or data sources.
 Window {
     id: desktop
 
@@ -101,6 +102,13 @@ Window {
                 }
             }
         }
+    }
+
+    // The launcher's sounds, from the build tree; the one of its opening plays at start.
+    SoundEffect { source: "../../build/share/orvane/sounds/FeedbackClick.wav" }
+    SoundEffect {
+        source: "../../build/share/orvane/sounds/PopupLauncher.wav"
+        Component.onCompleted: play()
     }
 
     Rectangle {
