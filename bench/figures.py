@@ -8,6 +8,7 @@ bench/run.sh, which builds what this needs first.
 
 import argparse
 import datetime
+import json
 import os
 import platform
 import shutil
@@ -24,6 +25,8 @@ HOST = BUILD / "bin" / "orvane-host"
 BENCH = BUILD / "bench"
 QML = ROOT / "bench" / "qml"
 DOCS = ROOT / "docs"
+# The last run's measurements, for --report-only.
+RESULTS = BENCH / "figures.json"
 
 
 def environment(scratch):
@@ -175,7 +178,7 @@ set xlabel 'widgets in the window'
 set ylabel 'kB per widget'
 set yrange [0:*]
 plot '{scratch}/memory-project.dat' with linespoints title 'DataSource, text output, settings, Text', \\
-     '{scratch}/memory-floor.dat' with linespoints title 'plain: Timer, Text'
+     '{scratch}/memory-floor.dat' with linespoints title 'plain: QtObject, Timer, Text'
 """)
     save = figures["save"]
     for name in ("project", "floor"):
@@ -294,17 +297,20 @@ def report(figures, settings, started, loads):
         "- **Idle CPU and wake-ups.** `orvane-host` shows the scene offscreen, with the",
         "  software renderer; after the warm-up, the time on a processor of all its threads",
         "  (`/proc/PID/task/*/schedstat`) and their voluntary context switches",
-        "  threads (`/proc/PID/task/*/status`: each is a sleep, ended by a wake-up) are taken",
-        "  over the window. CPU is in percent of one core. The example desktop is",
+        "  (`/proc/PID/task/*/status`: each is a sleep, ended by a wake-up) are taken over the",
+        "  window. CPU is in percent of one core. The example desktop is",
         "  `examples/desktop/main.qml`; its floor, `bench/qml/plaindesktop.qml`, shows the same",
-        "  clock, monitor, launcher and notification with Timers, Texts and Rectangles, reading",
-        "  `/proc` through XMLHttpRequest. The 20 sources are `bench/qml/sources.qml` (20",
+        "  clock, monitor, launcher and notification with Timers, Texts and Rectangles, reads",
+        "  `/proc` through XMLHttpRequest and loads the launcher's sounds into QtMultimedia's",
+        "  `SoundEffect`. The 20 sources are `bench/qml/sources.qml` (20",
         "  DataSources with a text output and a Text each); the floor, `bench/qml/plainsources.qml`,",
         "  is one Timer reading `/proc/stat` and 20 Texts.",
         "- **Memory per live widget.** `orvane-bench-widgets` (bench/widgets.cpp) puts N copies",
         "  of a widget in a window, lets each tick once, collects garbage, trims the heap and",
         "  prints its resident memory. The figure is the slope of resident memory against N",
-        "  (N = " + ", ".join(str(n) for n in settings.counts) + "). The widget is",
+        "  (N = " + ", ".join(str(n) for n in settings.counts) + "): what one more widget",
+        "  costs. The chart shows the average per widget, which falls as N grows because the",
+        "  window, the engine and their caches are shared by more widgets. The widget is",
         "  `bench/qml/widget.qml` (a QtObject bound to a settings map, a DataSource on",
         "  \"system\"/\"cpu\", a text output, a Text); the floor, `bench/qml/plainwidget.qml`, is",
         "  the same widget in plain Qt Quick (a QtObject, a Timer, a Text).",
@@ -343,7 +349,18 @@ def main():
     parser.add_argument("--window", type=float, default=10)
     parser.add_argument("--calls", type=int, default=300)
     parser.add_argument("--counts", type=int, nargs="+", default=[0, 200, 400, 800])
+    parser.add_argument("--report-only", action="store_true",
+                        help="write the report again from the last run's results")
     settings = parser.parse_args()
+    if settings.report_only:
+        saved = json.loads(RESULTS.read_text())
+        for key, value in saved["settings"].items():
+            setattr(settings, key, value)
+        with tempfile.TemporaryDirectory(prefix="orvane-bench-") as scratch:
+            charts(saved["figures"], Path(scratch))
+        report(saved["figures"], settings,
+               datetime.datetime.fromisoformat(saved["started"]), saved["loads"])
+        return
     if 0 not in settings.counts or len(settings.counts) < 2:
         parser.error("--counts needs 0 and at least one more")
     for program in (HOST, BENCH / "orvane-bench-widgets", BENCH / "orvane-bench-save",
@@ -380,6 +397,10 @@ def main():
                          lambda: startup(QML / "bare.qml", env, scratch))
         figures["startup"] = runs
         loads.append(os.getloadavg()[0])
+        RESULTS.write_text(json.dumps({"settings": {k: v for k, v in vars(settings).items()
+                                                    if k != "report_only"},
+                                       "figures": figures, "started": started.isoformat(),
+                                       "loads": loads}))
         charts(figures, scratch)
         report(figures, settings, started, loads)
     print((DOCS / "performance.md").read_text())
