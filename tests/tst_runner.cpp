@@ -52,6 +52,29 @@ private slots:
                  qPrintable(errors));
     }
 
+    void screenshotAtFirstFrame() {
+        // With no delay the picture is taken once the first frame exists, whatever the root.
+        const QString window = m_dir.filePath("window.qml"), item = m_dir.filePath("plain.qml");
+        const QString png = m_dir.filePath("first.png");
+        QVERIFY(TestEnvironment::writeFile(
+            window, "import QtQuick 2.12\nimport QtQuick.Window 2.12\n"
+                    "Window { width: 30; height: 20; visible: true; color: '#0000ff' }\n"));
+        QVERIFY(TestEnvironment::writeFile(
+            item, "import QtQuick 2.12\nRectangle { width: 30; height: 20; color: '#00ff00' }\n"));
+        const std::tuple<QString, QString, QColor> cases[] = {{window, "0", QColor(0, 0, 0xff)},
+                                                              {window, "1", QColor(0, 0, 0xff)},
+                                                              {item, "0", QColor(0, 0xff, 0)}};
+        for (const auto &[qml, after, colour] : cases) {
+            QFile::remove(png);
+            const auto [code, errors] = run({"--screenshot", png, "--after", after, qml});
+            QVERIFY2(code == 0, qPrintable(errors));
+            QVERIFY2(!errors.contains("grabToImage"), qPrintable(errors));
+            const QImage image(png);
+            QCOMPARE(image.size(), QSize(30, 20));
+            QCOMPARE(image.pixelColor(15, 10), colour);
+        }
+    }
+
     void failures() {
         const QString broken = m_dir.filePath("broken.qml");
         QVERIFY(TestEnvironment::writeFile(

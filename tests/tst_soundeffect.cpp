@@ -76,6 +76,51 @@ template <typename F> void onChange(SoundEffect *effect, F f) {
         Qt::DirectConnection);
 }
 
+// Plays one sound of each type in a process of its own, the one made first first: Qt's
+// sound back end is set up once per process, on the thread that first needs it. Prints
+// each sound's playing changes and every warning.
+int playBothTypes(bool qtFirst, const QString &file) {
+    static QStringList warnings;
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            warnings.append(text);
+    });
+    std::unique_ptr<QSoundEffect> qt;
+    std::unique_ptr<SoundEffect> ours;
+    for (int i = 0; i < 2; ++i) {
+        if ((i == 0) == qtFirst)
+            qt = std::make_unique<QSoundEffect>();
+        else
+            ours = std::make_unique<SoundEffect>();
+    }
+    QString qtChanges;
+    QString ourChanges; // written on the sound thread
+    QMutex ourLock;
+    QObject::connect(qt.get(), &QSoundEffect::playingChanged, qt.get(),
+                     [&] { qtChanges += qt->isPlaying() ? '1' : '0'; });
+    onChange(ours.get(), [&](SoundEffect *e) {
+        QMutexLocker locker(&ourLock);
+        ourChanges += e->isPlaying() ? '1' : '0';
+    });
+    qt->setSource(QUrl::fromLocalFile(file));
+    ours->setSource(QUrl::fromLocalFile(file));
+    qt->play();
+    ours->play();
+    (void)QTest::qWaitFor(
+        [&] {
+            QMutexLocker locker(&ourLock);
+            return qtChanges.size() >= 2 && ourChanges.size() >= 2;
+        },
+        5000);
+    ours.reset();
+    qt.reset();
+    std::printf("qt %s ours %s\n", qPrintable(qtChanges), qPrintable(ourChanges));
+    for (const QString &warning : qAsConst(warnings))
+        std::printf("warning: %s\n", qPrintable(warning));
+    std::fflush(stdout);
+    std::_Exit(0); // Qt's own multimedia teardown is not under test.
+}
+
 SoundEffect *lateEffect = nullptr;
 
 void afterSoundThread() { // after the sound thread is gone, before Qt's multimedia state
@@ -222,6 +267,22 @@ private slots:
         QCOMPARE(other.source(), url("other.wav"));
     }
 
+    void bothTypesInOneProcess_data() {
+        QTest::addColumn<QString>("first");
+        QTest::newRow("Qt's first") << "--qt-first";
+        QTest::newRow("ours first") << "--ours-first";
+    }
+
+    void bothTypesInOneProcess() {
+        QFETCH(QString, first);
+        QProcess process;
+        process.start(QCoreApplication::applicationFilePath(),
+                      {first, m_dir.filePath("short.wav")});
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(process.readAllStandardOutput(), QByteArray("qt 10 ours 10\n"));
+    }
+
     void lateUseAfterThreadIsGone() {
         const TestProcess late = TestProcess::run(QCoreApplication::applicationFilePath(),
                                                   {"--late", m_dir.filePath("short.wav")});
@@ -242,6 +303,11 @@ int main(int argc, char **argv) {
         lateEffect->setSource(first.source());
         lateEffect->play();
         return 0;
+    }
+    if (argc == 3 &&
+        (qstrcmp(argv[1], "--qt-first") == 0 || qstrcmp(argv[1], "--ours-first") == 0)) {
+        QCoreApplication app(argc, argv);
+        return playBothTypes(qstrcmp(argv[1], "--qt-first") == 0, QString::fromLocal8Bit(argv[2]));
     }
     QGuiApplication app(argc, argv);
     TestSoundEffect test;

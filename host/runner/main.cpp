@@ -206,7 +206,7 @@ int main(int argc, char *argv[]) {
             }
             app.quit();
         });
-        QTimer::singleShot(delay, shot, [&, shot] { shot->take(parser.value(screenshot)); });
+        shot->takeAfterFirstFrame(delay, parser.value(screenshot));
     }
     if (parser.isSet(quitAfter))
         QTimer::singleShot(parser.value(quitAfter).toInt(), &app, &QCoreApplication::quit);

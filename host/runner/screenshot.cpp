@@ -5,6 +5,9 @@
 #include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
+#include <QTimer>
+
+#include <memory>
 
 Screenshot::Screenshot(QQmlEngine *engine, QQuickWindow *main, QObject *parent)
     : QObject(parent)
@@ -21,6 +24,28 @@ void Screenshot::take(const QString &path) {
     }
     m_images.clear();
     grabNext();
+}
+
+void Screenshot::takeAfterFirstFrame(int delay, const QString &path) {
+    auto start = [this, delay, path] {
+        QTimer::singleShot(delay, this, [this, path] { take(path); });
+    };
+    if (!m_main) {
+        start(); // fails there, with the message of every other failure
+        return;
+    }
+    // Before its first frame a window has no size to grab. Asking for a frame makes sure
+    // one comes, even if the first was drawn before this was called.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(m_main, &QQuickWindow::frameSwapped, this, [connection, start] {
+        // Frames may be queued here from a render thread: only the first counts.
+        if (!*connection)
+            return;
+        disconnect(*connection);
+        *connection = QMetaObject::Connection();
+        start();
+    });
+    m_main->update();
 }
 
 void Screenshot::grabNext() {

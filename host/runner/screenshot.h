@@ -18,6 +18,8 @@ public:
 
     // Grabs every window; finished() tells the outcome once the image is written.
     void take(const QString &path);
+    // The same, `delay` milliseconds after the main window's first frame.
+    void takeAfterFirstFrame(int delay, const QString &path);
 
 signals:
     void finished(bool ok);

@@ -60,4 +60,34 @@ TestCase {
         ds.update()
         compare([ds.value.status, ds.value.current], [1, row.current])
     }
+
+    function test_valuesMadeWhenAsked() {
+        var ds = source({ value: "memory", unit: "GiB" })
+        compare(Object.keys(ds.data.values), ["memory"])
+        verify(ds.data.query("memory") === ds.value)
+        compare([ds.data.query("nonsense"), ds.data.query("toString"), ds.data.query(undefined)], [null, null, null])
+        compare(Object.keys(ds.data.values), ["memory"])
+        // Every source has values of its own: the unit one asks for is not another's.
+        var other = source({ value: "memory" })
+        verify(other.data !== ds.data)
+        compare([ds.value.unit, other.value.unit], ["GiB", "MiB"])
+        fuzzyCompare(other.value.maximum / 1024, ds.value.maximum, 1e-9)
+    }
+
+    function test_sharedReading() {
+        // Twenty sources on one timer read /proc/stat once a tick between them.
+        var sources = []
+        for (var i = 0; i < 20; ++i)
+            sources.push(source({ value: "cpu", interval: 40 }))
+        var reader = sources[0].data.reader
+        var ticks = 0
+        sources[0].updated.connect(function () { ++ticks })
+        var before = reader.fileReads()
+        tryVerify(function () { return ticks >= 3 }, 5000)
+        compare(reader.fileReads() - before, ticks)
+        // Sharing the reading changes nothing that a source shows.
+        sources.forEach(function (s) {
+            compare([s.value.current, s.value.status], [sources[0].value.current, 0])
+        })
+    }
 }

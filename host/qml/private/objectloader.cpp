@@ -122,6 +122,9 @@ void ObjectLoader::finishLoading() {
     }
     object->setParent(this);
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
+    // The object needs nothing more of it; a desktop has one loader per data source.
+    m_component = nullptr;
+    component->deleteLater();
     m_object = object;
     emit objectChanged();
     setStatus(Ready);

@@ -3,6 +3,8 @@
 #include "objectloader.h"
 #include "procreader.h"
 #include "synctimer.h"
+#include "systemdata.h"
+#include "systemvalue.h"
 
 #include <QQmlEngine>
 #include <QQmlExtensionPlugin>
@@ -19,6 +21,9 @@ public:
         qmlRegisterType<ObjectLoader>(uri, 1, 0, "ObjectLoader");
         qmlRegisterType<SyncTimer>(uri, 1, 0, "SyncTimer");
         qmlRegisterType<ProcReader>(uri, 1, 0, "ProcReader");
+        qmlRegisterType<SystemData>(uri, 1, 0, "SystemData");
+        qmlRegisterAnonymousType<SystemValue>(uri, 1);
+        qmlRegisterAnonymousType<ValueUpdate>(uri, 1);
         qmlRegisterUncreatableType<AudioConfig>(uri, 1, 0, "AudioConfig",
                                                 QStringLiteral("AudioConfig is uncreatable"));
         qmlRegisterSingletonType<HostConfig>(

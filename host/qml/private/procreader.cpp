@@ -1,9 +1,27 @@
 #include "procreader.h"
 
 #include <QFile>
+#include <QHash>
 #include <QList>
+#include <QTimer>
 
 namespace Orvane::Private {
+
+namespace {
+
+// The files read in this pass of the event loop, by path.
+struct ReadCache {
+    QHash<QString, QByteArray> files;
+    int reads = 0;
+    bool clearing = false;
+};
+
+ReadCache &readCache() {
+    static thread_local ReadCache cache;
+    return cache;
+}
+
+} // namespace
 
 ProcReader::ProcReader(QObject *parent)
     : QObject(parent) {}
@@ -16,16 +34,36 @@ void ProcReader::setRoot(const QString &root) {
 }
 
 QByteArray ProcReader::read(const char *name) const {
+    const QString path = m_root + QLatin1Char('/') + QLatin1String(name);
+    ReadCache &cache = readCache();
+    const auto cached = cache.files.constFind(path);
+    if (cached != cache.files.constEnd())
+        return *cached;
+    // The next pass reads afresh: a timer's tick reaches all its sources in one pass.
+    if (!cache.clearing) {
+        cache.clearing = true;
+        QTimer::singleShot(0, [] {
+            ReadCache &cache = readCache();
+            cache.files.clear();
+            cache.clearing = false;
+        });
+    }
+    ++cache.reads;
     // Files under /proc report size 0, so read until the end instead of by size.
-    QFile file(m_root + QLatin1Char('/') + QLatin1String(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
     QByteArray content;
-    char buffer[4096];
-    qint64 n;
-    while ((n = file.read(buffer, sizeof buffer)) > 0)
-        content.append(buffer, int(n));
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        char buffer[4096];
+        qint64 n;
+        while ((n = file.read(buffer, sizeof buffer)) > 0)
+            content.append(buffer, int(n));
+    }
+    cache.files.insert(path, content);
     return content;
+}
+
+int ProcReader::fileReads() const {
+    return readCache().reads;
 }
 
 QVariantMap ProcReader::cpu() const {

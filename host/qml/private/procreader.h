@@ -5,8 +5,10 @@
 
 namespace Orvane::Private {
 
-// Reads this machine's counters from /proc. Every call reads the file anew;
-// a file that cannot be read gives an empty map (or -1) instead of numbers.
+// Reads this machine's counters from /proc. A file is read once per pass of the event
+// loop and shared by every reader of the thread, so any number of sources refreshed by
+// one timer tick cost one read. A file that cannot be read gives an empty map (or -1)
+// instead of numbers.
 class ProcReader : public QObject {
     Q_OBJECT
     // Where the files are read from; tests may point it elsewhere.
@@ -25,6 +27,8 @@ public:
     Q_INVOKABLE QVariantList loadAverage() const;
     // Number of processors the kernel lists.
     Q_INVOKABLE int cpuCount() const;
+    // Files read so far by all readers of this thread, for the curious and the tests.
+    Q_INVOKABLE int fileReads() const;
     QString root() const { return m_root; }
     void setRoot(const QString &root);
 
