@@ -99,11 +99,9 @@ private slots:
         QCOMPARE(entry(list, 0)->items(), nullptr);
         QPointer<MenuFolderItem> old = entry(list, 1);
         QPointer<QObject> oldSub = old->items();
-        QSignalSpy countSpy(list, &MenuFolderList::countChanged);
         QFile::remove(dir + "/link");
         touch(dir + "/two");
         list->reload();
-        QCOMPARE(countSpy.count(), 1); // also when the number stays
         QCOMPARE(entry(list, 1)->fileInfo().fileName(), QStringLiteral("two"));
         QVERIFY(old); // deleted later
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
