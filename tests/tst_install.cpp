@@ -1,5 +1,6 @@
 #include "menu/menuitemfolderoptions.h"
 #include "testenvironment.h"
+#include "testprocess.h"
 #include "utils/urlinfo.h"
 
 #include <QLibraryInfo>
@@ -19,16 +20,12 @@ class TestInstall : public QObject {
     QTemporaryDir m_prefix;
     QString m_qmlDir;
 
+    // Everything the program wrote, marked when it failed.
     static QString run(const QString &program, const QStringList &arguments,
                        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
-        QProcess process;
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(program, arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-            process.exitCode() != 0)
-            return QStringLiteral("FAILED: ") + process.readAll();
-        return QString::fromLocal8Bit(process.readAll());
+        const TestProcess process = TestProcess::run(program, arguments, env);
+        return (process.succeeded() ? QString() : QStringLiteral("FAILED: ")) +
+               QString::fromLocal8Bit(process.report());
     }
 
 private slots:

@@ -1,7 +1,7 @@
 #include "testenvironment.h"
+#include "testprocess.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,12 +12,8 @@ class TestRunner : public QObject {
 
     // The exit code (-1 timed out, -2 crashed), then the standard error.
     static std::pair<int, QString> run(const QStringList &arguments) {
-        QProcess process;
-        process.start(ORVANE_BUILD_DIR "/bin/orvane-host", arguments);
-        if (!process.waitForFinished(60000))
-            return {-1, QStringLiteral("timed out")};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2,
-                QString::fromLocal8Bit(process.readAllStandardError())};
+        const TestProcess host = TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-host", arguments);
+        return {host.code, QString::fromLocal8Bit(host.errors)};
     }
 
 private slots:
