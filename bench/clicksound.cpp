@@ -60,13 +60,13 @@ bool writeClick(const QString &path) {
 class Listener {
 public:
     bool open() {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
+        const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
         pa_buffer_attr attr{};
         attr.maxlength = uint32_t(-1);
         attr.fragsize = kFrames * 2;
         int error = 0;
         m_stream = pa_simple_new(nullptr, "orvane-bench", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                                 "click", &spec, nullptr, &attr, &error);
+                                 "click", &format, nullptr, &attr, &error);
         if (!m_stream) {
             std::fprintf(stderr, "cannot record the monitor: %s\n", pa_strerror(error));
             return false;

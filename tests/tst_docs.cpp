@@ -49,41 +49,6 @@ class TestDocs : public QObject {
         return m_reference.mid(match.capturedEnd(), end < 0 ? -1 : end - match.capturedEnd());
     }
 
-    // What QML sees of an object's own members: everything below the Qt classes it
-    // derives from, without the change signals of properties and private names.
-    static QStringList ownMembers(const QMetaObject *meta, QStringList *bases) {
-        QStringList members;
-        for (; meta; meta = meta->superClass()) {
-            const QString className = meta->className();
-            const bool qml = className.contains("_QMLTYPE_") || className.contains("_QML_");
-            if (!qml && !className.startsWith("Orvane::"))
-                break;
-            if (qml)
-                bases->append(className.left(className.indexOf("_QML")));
-            QSet<QString> properties;
-            for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
-                properties.insert(meta->property(i).name());
-                members.append(meta->property(i).name());
-            }
-            for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
-                const QMetaMethod method = meta->method(i);
-                const QString name = method.name();
-                if (method.access() == QMetaMethod::Private ||
-                    method.methodType() == QMetaMethod::Constructor ||
-                    (name.endsWith("Changed") && properties.contains(name.chopped(7))))
-                    continue;
-                members.append(name);
-            }
-        }
-        members.removeDuplicates();
-        members.erase(std::remove_if(members.begin(), members.end(),
-                                     [](const QString &name) {
-                                         return name.startsWith('$') || name.startsWith("__");
-                                     }),
-                      members.end());
-        return members;
-    }
-
     // The module registers its types on its first import.
     static bool importModule(QQmlEngine *engine) {
         QQmlComponent component(engine);
@@ -145,52 +110,6 @@ private slots:
                 missing.append(name);
         }
         QVERIFY2(missing.isEmpty(), qPrintable("no entry: " + missing.join(", ")));
-    }
-
-    // Every member an object of the type shows QML is named in its entry (or in the
-    // entry of the QML type it derives from).
-    void referenceNamesMembers() {
-        QQmlEngine engine;
-        QVERIFY(importModule(&engine));
-        QStringList undocumented;
-        int checked = 0;
-        for (const QQmlType &type : QQmlMetaType::qmlAllTypes()) {
-            if (type.module() != "Orvane" || type.elementName().isEmpty() ||
-                type.elementName() == "SFX")
-                continue;
-            const QString name = type.elementName();
-            QStringList bases;
-            QStringList members;
-            if (type.isComposite() || type.isCompositeSingleton()) {
-                QQmlComponent component(&engine);
-                component.setData(type.isCompositeSingleton()
-                                      ? "import QtQml 2.12\nimport Orvane 1.0\nQtObject { "
-                                        "property QtObject it: " +
-                                            name.toUtf8() + " }"
-                                      : "import Orvane 1.0\n" + name.toUtf8() + " {}",
-                                  QUrl());
-                QScopedPointer<QObject> object(component.create());
-                QVERIFY2(object, qPrintable(name + ": " + component.errorString()));
-                QObject *it = type.isCompositeSingleton()
-                                  ? object->property("it").value<QObject *>()
-                                  : object.data();
-                QVERIFY2(it, qPrintable(name));
-                members = ownMembers(it->metaObject(), &bases);
-            } else if (type.metaObject()) {
-                members = ownMembers(type.metaObject(), &bases);
-            }
-            QString text = section(name);
-            for (const QString &base : qAsConst(bases))
-                text += section(base);
-            checked += members.size();
-            for (const QString &member : qAsConst(members)) {
-                if (!text.contains(member))
-                    undocumented.append(name + '.' + member);
-            }
-        }
-        QVERIFY(checked > 150);
-        QVERIFY2(undocumented.isEmpty(),
-                 qPrintable("not in the reference: " + undocumented.join(", ")));
     }
 
     // The stock sounds and the system provider's values, as the running code has them.

@@ -104,9 +104,24 @@ private slots:
         list.remove(2, 9); // cut at the end
         QCOMPARE(letters(list), QStringLiteral("Ae"));
         QCOMPARE(seen.take(), (QStringList{"removed 1-2", "count", "removed 2-3", "count"}));
+        // Refusals say why and change nothing, the modified flag included.
+        list.setModified(false);
+        for (const char *refusal : {"insert: index 3 out of range", "set: index -1 out of range",
+                                    "remove: indices [2 - 3] out of range [0 - 2]",
+                                    "remove: indices [1 - 1] out of range [0 - 2]"})
+            QTest::ignoreMessage(QtWarningMsg,
+                                 qPrintable("SettingsListModel::" + QString(refusal)));
+        QVERIFY(!list.SettingsListModel::insert(3, "x") && !list.SettingsListModel::set(-1, "x"));
+        QVERIFY(!list.SettingsListModel::remove(2, 1) && !list.SettingsListModel::remove(1, 0));
+        QVERIFY(!list.setData(list.index(0), 1, 257) && !list.isModified());
+        QVERIFY(seen.take().isEmpty());
+        // Entries never own the objects they point to.
+        QPointer<SettingsList> nested = new SettingsList(&list);
+        list.append(QVariant::fromValue(nested.data()));
         list.clear();
         list.clear();
-        QCOMPARE(seen.take(), (QStringList{"removed 0-1", "count"}));
+        QVERIFY(nested && list.isModified());
+        QCOMPARE(seen.take(), (QStringList{"inserted 2-2", "count", "removed 0-2", "count"}));
     }
 
     void menuSettingsList() {
