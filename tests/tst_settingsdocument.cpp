@@ -4,9 +4,6 @@
 #include "settings/settingsmap.h"
 #include "testenvironment.h"
 
-#include <QColor>
-#include <QDateTime>
-#include <QFont>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExpression>
@@ -57,109 +54,65 @@ private slots:
         QCOMPARE(TestEnvironment::readAll(config + "/again.xml"), workedExample);
     }
 
-    // What a QML property can hold comes back, as itself or as a string QML converts.
+    // Numbers, booleans and null are written bare, any other text quoted; what has no text
+    // form is left out with a warning. Each reads back as what it was, or as its text.
     void valueKinds() {
         SettingsList list;
-        const QDate date(2024, 1, 2);
         for (const QVariant &value :
-             {QVariant("say \"hi\" & <bye>"), QVariant(QSize(1, 2)),
-              QVariant(QDateTime::fromSecsSinceEpoch(0, Qt::UTC)), QVariant::fromValue(nullptr),
-              QVariant(""), QVariant(QColor("#ff8800")), QVariant(date),
-              QVariant(QTime(10, 20, 30)), QVariant(QUrl("file:///a b")),
-              QVariant(QFont("Sans", 12)), QVariant(-2.5), QVariant(qulonglong(1) << 40)})
+             {QVariant("say \"hi\" & <bye>"), QVariant(QSize(1, 2)), QVariant::fromValue(nullptr),
+              QVariant(""), QVariant(QTime(10, 20, 30)), QVariant(-2.5),
+              QVariant(qulonglong(1) << 40), QVariant(false)})
             list.append(value);
         QTest::ignoreMessage(QtWarningMsg, "Imports::saveNode: invalid node: ");
         QVERIFY(settings.saveToFile(&list, config + "/kinds.xml"));
-        const QString font = QFont("Sans", 12).toString();
-        const QVariantList expected{"say \"hi\" & <bye>",
-                                    "1970-01-01T00:00:00.000Z",
-                                    QVariant::fromValue(nullptr),
-                                    "",
-                                    "#ff8800",
-                                    "2024-01-02",
-                                    "10:20:30.000",
-                                    "file:///a b",
-                                    font,
-                                    -2.5,
-                                    double(qulonglong(1) << 40)};
-        QByteArray document = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<list>\n";
-        for (const QVariant &value : expected) {
-            const bool quoted = value.userType() == QMetaType::QString;
-            QString text = quoted ? '"' + value.toString() + '"' : value.toString();
-            text.replace('&', "&amp;")
-                .replace('<', "&lt;")
-                .replace('>', "&gt;")
-                .replace('"', "&quot;");
-            document += "    <value>" +
-                        (value.isNull() && !quoted ? QByteArray("null") : text.toUtf8()) +
-                        "</value>\n";
-        }
-        QCOMPARE(TestEnvironment::readAll(config + "/kinds.xml"), document + "</list>");
+        QCOMPARE(TestEnvironment::readAll(config + "/kinds.xml"),
+                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<list>\n"
+                 "    <value>&quot;say &quot;hi&quot; &amp; &lt;bye&gt;&quot;</value>\n"
+                 "    <value>null</value>\n    <value>&quot;&quot;</value>\n"
+                 "    <value>&quot;10:20:30.000&quot;</value>\n    <value>-2.5</value>\n"
+                 "    <value>1099511627776</value>\n    <value>false</value>\n</list>");
         QScopedPointer<QObject> back(settings.loadFromFile(config + "/kinds.xml"));
-        auto *values = qobject_cast<SettingsList *>(back.data());
-        QVERIFY(values);
-        QCOMPARE(values->values(), expected);
+        QCOMPARE(qobject_cast<SettingsList *>(back.data())->values(),
+                 (QVariantList{"say \"hi\" & <bye>", QVariant::fromValue(nullptr), "",
+                               "10:20:30.000", -2.5, double(qulonglong(1) << 40), false}));
     }
 
-    // A settings map is a QQmlPropertyMap: through the base class, native code sees and
-    // changes exactly what QML sees, for a map made empty and for one read from a file.
-    void propertyMapThroughBase() {
+    // A map read from a file has its keys, in document order, as properties QML sees;
+    // only writes from QML mark it modified.
+    void loadedMapIsAPropertyMap() {
         QVERIFY(settings.writeToFile("<map><value name=\"b\">1</value><value name=\"a\">"
                                      "&quot;x&quot;</value></map>",
                                      config + "/base.xml"));
-        SettingsMap created;
-        created.insert("b", 1);
-        created.insert("a", "x");
         QScopedPointer<QObject> loaded(settings.loadFromFile(config + "/base.xml"));
-        for (QQmlPropertyMap *map : {static_cast<QQmlPropertyMap *>(&created),
-                                     qobject_cast<QQmlPropertyMap *>(loaded.data())}) {
-            QVERIFY(map);
-            QCOMPARE(map->keys(), (QStringList{"b", "a"}));
-            QVERIFY(map->contains("a") && !map->contains("c") && map->count() == 2 &&
-                    map->size() == 2 && !map->isEmpty());
-            QCOMPARE(map->value("a"), QVariant("x"));
-            QCOMPARE(static_cast<const QQmlPropertyMap &>(*map)["b"], QVariant(1));
-            map->insert("c", 3);
-            (*map)["b"] = 2;
-            map->clear("a");
-            QQmlExpression seen(engine.rootContext(), map, "[b, a, c, keys().join()].join(';')");
-            QCOMPARE(seen.evaluate().toString(), QString("2;;3;b,a,c"));
-            QVERIFY(!static_cast<SettingsMap *>(map)->isModified()); // native writes
-            QQmlExpression(engine.rootContext(), map, "a = 'y'").evaluate();
-            QVERIFY(map->value("a") == "y" && static_cast<SettingsMap *>(map)->isModified());
-        }
+        auto *map = qobject_cast<SettingsMap *>(loaded.data());
+        QVERIFY(map && map->keys() == (QStringList{"b", "a"}));
+        map->insert("c", 3);
+        map->clear("a");
+        QQmlExpression seen(engine.rootContext(), map, "[b, a, c, keys().join()].join(';')");
+        QCOMPARE(seen.evaluate().toString(), QString("1;;3;b,a,c"));
+        QVERIFY(!map->isModified());
+        QQmlExpression(engine.rootContext(), map, "a = 'y'").evaluate();
+        QVERIFY(map->value("a") == "y" && map->isModified());
     }
 
-    // The README's pattern saves the value just set, not the one before it: a widget
-    // holding the README's settings object flips the value from a timer, twice.
+    // The README's pattern saves the value just set, not the one before it.
     void readmePatternSavesTheNewValue() {
         const QString readme = TestEnvironment::readAll(ORVANE_SOURCE_DIR "/README.md");
         const int at = readme.indexOf("onUse24HourChanged");
         const int start = readme.lastIndexOf("```qml\n", at) + 7, end = readme.indexOf("```", at);
         QVERIFY(at > 0 && start > 7 && end > at);
-        const QString directory = TestEnvironment::root() + "/readme";
-        QVERIFY(TestEnvironment::writeFile(directory + "/Snippet.qml",
-                                           readme.mid(start, end - start).toUtf8()));
-        QQmlComponent component(&engine);
-        component.setData("import QtQuick 2.12\n"
-                          "Item {\n"
-                          "    property int flips: 0\n"
-                          "    property bool value: snippet.data[0].use24Hour\n"
-                          "    Snippet { id: snippet }\n"
-                          "    Timer {\n"
-                          "        running: flips < 2; interval: 1; repeat: true\n"
-                          "        onTriggered: { snippet.data[0].use24Hour = !value; ++flips }\n"
-                          "    }\n"
-                          "}\n",
-                          QUrl::fromLocalFile(directory + "/widget.qml"));
+        const QString path = TestEnvironment::root() + "/readme/Snippet.qml";
+        QVERIFY(TestEnvironment::writeFile(path, readme.mid(start, end - start).toUtf8()));
+        QQmlComponent component(&engine, QUrl::fromLocalFile(path));
         QScopedPointer<QObject> widget(component.create());
         QVERIFY2(widget, qPrintable(component.errorString()));
-        const bool initial = widget->property("value").toBool();
-        QTRY_COMPARE(widget->property("flips").toInt(), 2);
-        QCOMPARE(widget->property("value").toBool(), initial);
-        const QByteArray saved =
-            "<value name=\"use24Hour\">" + QByteArray(initial ? "true" : "false") + "</value>";
-        QTRY_VERIFY(TestEnvironment::readAll(config + "/clock/main.xml").contains(saved));
+        const bool value = QQmlExpression(qmlContext(widget.data()), widget.data(),
+                                          "thiz.use24Hour = !thiz.use24Hour")
+                               .evaluate()
+                               .toBool();
+        QTRY_VERIFY(TestEnvironment::readAll(config + "/clock/main.xml")
+                        .contains("<value name=\"use24Hour\">" +
+                                  QByteArray(value ? "true" : "false") + "</value>"));
     }
 
     // Text XML cannot carry must not leave a broken document behind.
@@ -168,13 +121,10 @@ private slots:
         map.insert("v", "kept");
         QVERIFY(settings.save(&map, "unwritable", "doc"));
         const QByteArray before = TestEnvironment::readAll(config + "/unwritable/doc.xml");
-        for (const QString &text :
-             {QString(QChar(0xd800)), QString(QChar(1)), QString(QChar(0xfffe))}) {
-            map.insert("v", "a" + text + "b");
-            QTest::ignoreMessage(QtWarningMsg, "Settings::doSave: error writing xml");
-            QVERIFY(!settings.save(&map, "unwritable", "doc"));
-            QCOMPARE(TestEnvironment::readAll(config + "/unwritable/doc.xml"), before);
-        }
+        map.insert("v", QString("a") + QChar(0xd800) + "b");
+        QTest::ignoreMessage(QtWarningMsg, "Settings::doSave: error writing xml");
+        QVERIFY(!settings.save(&map, "unwritable", "doc"));
+        QCOMPARE(TestEnvironment::readAll(config + "/unwritable/doc.xml"), before);
     }
 
     void reader_data() {
@@ -190,20 +140,13 @@ private slots:
             row(name, "<map>" + value + "<value name=\"last\">1</value></map>",
                 "Imports::loadNode: " + message, {"last=1"});
         };
-        row("missing", QByteArray(), file + "cannot open file: " + config + "/missing.xml");
         row("binary", QByteArray("\x00\x01\xff\xfe\x89PNG", 8), file + "cannot read root element");
         row("root value", "<value>1</value>", file + "invalid root element");
         row("truncated", "<list><map name=\"a\">" + QByteArray("<value>1</value>").repeated(200000),
             xml + "Premature end of document.");
         row("in value", "<map><value name=\"a\"><b/></value></map>",
             xml + "Expected character data.");
-        row("mismatch", "<list><value>1</value></map>", xml + "Opening and ending tag mismatch.");
-        row("bad bytes late",
-            "<map>" + QByteArray("<value name=\"a\">1</value>").repeated(2000) +
-                "<value name=\"b\">\"\xff\xfe\"</value></map>",
-            xml + "Encountered incorrectly encoded content.");
         entry("undefined", "<value name=\"u\">undefined</value>", "invalid value: undefined");
-        entry("date", "<value name=\"d\">2024-01-01</value>", "invalid value: 2024-01-01");
         entry("open string", "<value name=\"o\">\"abc</value>", "invalid string: \"abc");
         entry("other node", "<other name=\"o\"><value name=\"d\">1</value></other>",
               "invalid node: other");
@@ -219,8 +162,8 @@ private slots:
     void reader() {
         QFETCH(QByteArray, body);
         QFETCH(QString, message);
-        const QString path = config + (body.isNull() ? "/missing.xml" : "/doc.xml");
-        QVERIFY(body.isNull() || (QDir().mkpath(config) && settings.writeToFile(body, path)));
+        const QString path = config + "/doc.xml";
+        QVERIFY(QDir().mkpath(config) && settings.writeToFile(body, path));
         if (!message.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, qPrintable(message));
         QObject owner;
