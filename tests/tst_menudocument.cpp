@@ -1,5 +1,3 @@
-#include "tests/menuwarnings.h"
-
 #include "menu/menufolderlist.h"
 #include "menu/menusettings.h"
 #include "menu/menusettingslist.h"
@@ -103,49 +101,39 @@ private slots:
     }
 
     void readerWarnings_data() {
-        QTest::addColumn<QByteArray>("content"); // a null one: no file
+        QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("warning");
         const auto row = [](const char *name, const QByteArray &content, const QString &warning) {
             QTest::newRow(name) << content << warning;
         };
-        const QString load = "MenuSettings::load: ", noRoot = load + "cannot read root element";
-        const QString badRoot = load + "invalid root element", xml = load + "error parsing xml: ";
-        const QString chars = xml + "Expected character data.";
-        const QString item = "Imports::loadMenu: ", type = item + "invalid item type: ";
-        const QString fix = item + "correct menu item from type: Orvane::Imports::MenuSettings::";
-        row("missing", QByteArray(), load + "cannot open file: " + menuFile("warned"));
-        row("empty", "", noRoot);
-        row("binary", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18), noRoot);
-        row("capital R", "<Root><menu/></Root>", badRoot);
-        row("no declaration", doc("<item/>"), {});
+        const QString load = "MenuSettings::load: ", xml = load + "error parsing xml: ";
+        const QString item = "Imports::loadMenu: ";
+        row("binary", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18),
+            load + "cannot read root element");
+        row("capital R", "<Root><menu/></Root>", load + "invalid root element");
         row("garbage after", "<root><menu/><menu><item/></menu><broken></root>\x01 <<", {});
-        row("tag", doc("<item><label>x</labels></item>"), xml + "Opening and ending tag mismatch.");
-        row("tag in label", doc("<item><label>x<b/></label></item>"), chars);
-        row("tag in options", doc("<item><folder><options>1<x/></options></folder></item>"), chars);
+        row("tag in label", doc("<item><label>x<b/></label></item>"),
+            xml + "Expected character data.");
         row("truncated", doc("<item><type>100</type><menu><item><type>1</type></item>").chopped(14),
             xml + "Premature end of document.");
-        row("type 1000", doc("<item><type>1000</type></item>"), type + "1000");
-        row("type 1001", doc("<item><type>1001</type></item>"), type + "1001");
-        row("type not a number", doc("<item><type>menu</type></item>"), {});
+        row("folder entry type", doc("<item><type>1001</type></item>"),
+            item + "invalid item type: 1001");
         row("bad icon", doc("<item><icon>{x}</icon></item>"), item + "invalid icon: {x}");
         row("bad action", doc("<item><type>1</type><action>[1,</action></item>"),
             item + "invalid action: [1,");
-        row("in ActionItem", doc("<item><type>1</type><menu/></item>"), fix + "ActionItem");
-        row("in EmptyItem", doc("<item><menu/></item>"), fix + "EmptyItem");
-        row("in FolderItem", doc("<item><menu/><type>101</type></item>"), fix + "FolderItem");
+        row("menu in FolderItem", doc("<item><menu/><type>101</type></item>"),
+            item + "correct menu item from type: Orvane::Imports::MenuSettings::FolderItem");
     }
 
     void readerWarnings() {
         QFETCH(QByteArray, content);
         QFETCH(QString, warning);
         const bool loads = !warning.startsWith("MenuSettings::load:"); // those refuse the document
-        QFile::remove(menuFile("warned"));
-        if (!content.isNull())
-            writeMenu("warned", content);
+        writeMenu("warned", content);
+        if (!warning.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         QObject parent;
-        MenuWarnings caught;
         QCOMPARE(load("warned", &parent) != nullptr, loads);
-        QCOMPARE(caught.take(), warning.isEmpty() ? QStringList() : QStringList{warning});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(parent.children().size(), loads ? 1 : 0); // a failed load leaves nothing
     }
@@ -169,12 +157,9 @@ private slots:
     }
 
     void saveFailures() {
-        MenuWarnings caught;
         QObject notAMenu;
+        QTest::ignoreMessage(QtWarningMsg, "MenuSettings::save: invalid menu settings");
         QVERIFY(!m_settings.save(&notAMenu, "menus", "bad"));
-        QVERIFY(!m_settings.save(nullptr, "menus", "bad"));
-        const QString invalid = "MenuSettings::save: invalid menu settings";
-        QCOMPARE(caught.take(), (QStringList{invalid, invalid}));
         // What cannot be written is left out, with a message each.
         QScopedPointer<MenuSettingsRoot> root(create());
         MenuSettingsItem *cyclic = add(root.data(), MenuSettings::ActionItem);
@@ -183,12 +168,13 @@ private slots:
         cyclic->setAction(js("(function() { var o = {}; o.self = o; return o; })()"));
         listOf(root.data())->SettingsListModel::append(QVariant(5));
         add(root.data(), MenuSettings::EmptyItem)->setId("fine");
+        for (const char *message :
+             {"Imports::saveMenu: invalid icon: cyc", "Imports::saveMenu: invalid action: cyc",
+              "Imports::saveMenu: invalid menu item: QVariant(int, 5)"})
+            QTest::ignoreMessage(QtWarningMsg, message);
         QVERIFY(m_settings.save(root.data(), "menus", "partial"));
-        QCOMPARE(caught.take().join('\n'), QStringLiteral("Imports::saveMenu: invalid icon: cyc\n"
-                                                          "Imports::saveMenu: invalid action: cyc\n"
-                                                          "Imports::saveMenu: invalid menu item: "
-                                                          "QVariant(int, 5)"));
-        QVERIFY(readFile("partial").contains("<item id=\"fine\">"));
+        const QByteArray partial = readFile("partial");
+        QVERIFY(partial.contains("<item id=\"fine\">"));
 
         // A document the fuzzer found: UTF-7 brings a lone surrogate the writer cannot
         // encode. The earlier document stays as it was.
@@ -196,9 +182,9 @@ private slots:
                           "<label>a+2AA-b</label></item></menu></root>");
         QScopedPointer<MenuSettingsRoot> odd(load("utf7"));
         QVERIFY(odd && at(odd.data(), 0)->label() == QString("a") + QChar(0xd800) + "b");
+        QTest::ignoreMessage(QtWarningMsg, "MenuSettings::save: error writing xml");
         QVERIFY(!m_settings.save(odd.data(), "menus", "partial"));
-        QCOMPARE(caught.take(), QStringList{"MenuSettings::save: error writing xml"});
-        QVERIFY(readFile("partial").contains("<item id=\"fine\">"));
+        QCOMPARE(readFile("partial"), partial);
     }
 };
 
