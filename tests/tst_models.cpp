@@ -5,10 +5,12 @@
 #include "menu/menusettingslist.h"
 #include "menu/menusettingsroot.h"
 #include "settings/settingslist.h"
+#include "settings/settingsmap.h"
 #include "testenvironment.h"
 
 #include <QAbstractItemModelTester>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace Orvane::Imports;
@@ -62,6 +64,23 @@ MenuSettingsList *listOf(QObject *item) {
     return qobject_cast<MenuSettingsList *>(static_cast<MenuSettingsItem *>(item)->items());
 }
 
+QString url(const QString &path) {
+    return QUrl::fromLocalFile(path).toString();
+}
+
+MenuFolderItem *entry(QObject *list, int row) {
+    return qvariant_cast<MenuFolderItem *>(static_cast<MenuFolderList *>(list)->get(row));
+}
+
+MenuSettingsItem *folderItem(MenuSettingsRoot *root, const QString &path) {
+    auto *item = new MenuSettingsItem(root, root, root);
+    MenuItemFolderOptions options;
+    options.setPath(path);
+    item->setFolder(options);
+    item->setType(MenuSettings::FolderItem);
+    return item;
+}
+
 } // namespace
 
 class TestModels : public QObject {
@@ -113,7 +132,9 @@ private slots:
 
     void menuSettingsList() {
         MenuSettings menus(nullptr);
+        SettingsMap themes;
         QScopedPointer<QObject> root(menus.create());
+        static_cast<MenuSettingsRoot *>(root.data())->setThemeSettings(&themes);
         MenuSettingsList *top = listOf(root.data());
         Notifications seenTop(top);
         MenuSettingsItem *a = top->create(), *b = top->create(0), *sub = top->create();
@@ -124,13 +145,21 @@ private slots:
         Notifications seenInner(inner);
         QCOMPARE(seenTop.take(), (QStringList{"inserted 0-0", "count", "inserted 0-0", "count",
                                               "inserted 2-2", "count"}));
-        // Moving an item into another menu takes it out of the first.
+        // Moving an item into another menu takes it out of the first; it keeps its id and
+        // theme and tells of its new parent once.
+        const QString id = a->id();
+        QObject *theme = a->theme();
+        QSignalSpy parentSpy(a, &MenuItemBase::parentItemChanged);
         inner->append(a);
         inner->insert(0, b);
         inner->move(0, 1, 1);
+        QVERIFY(parentSpy.count() == 1 && a->parentItem() == sub && a->parent() == inner);
+        QVERIFY(a->id() == id && theme && a->theme() == theme);
         QCOMPARE(seenTop.take(), (QStringList{"removed 1-1", "count", "removed 0-0", "count"}));
         QCOMPARE(seenInner.take(),
                  (QStringList{"inserted 0-0", "count", "inserted 0-0", "count", "moved 0-0 to 2"}));
+        QTest::ignoreMessage(QtWarningMsg, "SettingsListModel::insert: index 9 out of range");
+        QCOMPARE(top->itemAt(1), top->create(9)); // appended instead
         QVERIFY(menus.save(root.data(), "models", "menu"));
         inner->remove(0);
         inner->clear();
@@ -148,44 +177,87 @@ private slots:
         QCOMPARE(seenLoaded.take(), (QStringList{"inserted 1-1", "count", "removed 0-0", "count"}));
     }
 
-    // A folder's listing is read again as a whole; the entries it replaces go later.
+    // Folders first, then files, by name; hidden entries stay out and links are not followed.
+    // Options reach every entry below without reading the listing again; a reload or a new
+    // path reads it again as a whole, and the entries it replaces go later.
     void menuFolderList() {
         const QString dir = TestEnvironment::root() + "/folder";
-        QVERIFY(QDir().mkpath(dir + "/inner/deeper") && QFile::link(dir + "/inner", dir + "/link"));
-        for (const char *name : {"/b.txt", "/a.txt", "/inner/x.txt"})
+        for (const char *name :
+             {"/Docs/a.tar.gz", "/sub/x.txt", "/b.txt", "/A.exe", "/.dot", "/.hidden/x"})
             QVERIFY(TestEnvironment::writeFile(dir + name));
+        QVERIFY(QFile::link(dir + "/sub", dir + "/link"));
         MenuSettingsRoot root(nullptr);
-        auto *item = new MenuSettingsItem(&root, &root, &root);
-        MenuItemFolderOptions options;
-        options.setPath(QUrl::fromLocalFile(dir).toString());
-        item->setFolder(options);
-        item->setType(MenuSettings::FolderItem);
+        MenuSettingsItem *item = folderItem(&root, url(dir));
         auto *list = qobject_cast<MenuFolderList *>(item->items());
         Notifications seen(list);
-        QCOMPARE(words(list), QStringLiteral("inner link a b"));
-        QCOMPARE(qvariant_cast<MenuFolderItem *>(list->get(1))->items(), nullptr); // not followed
-        QPointer<MenuFolderItem> old = qvariant_cast<MenuFolderItem *>(list->get(0));
-        QPointer<QObject> oldItems = old->items();
-        QVERIFY(QFile::remove(dir + "/a.txt") && TestEnvironment::writeFile(dir + "/c.txt"));
+        QCOMPARE(words(list), QStringLiteral("Docs link sub A b"));
+        MenuFolderItem *docs = entry(list, 0), *file = entry(list, 4);
+        QVERIFY(docs->type() == MenuSettings::FolderDirItem && docs->parentItem() == item);
+        QVERIFY(entry(list, 1)->type() == MenuSettings::FolderFileItem && !entry(list, 1)->items());
+        QCOMPARE(file->action().toMap(),
+                 (QVariantMap{{"source", "orv://system/action#open"},
+                              {"data", QVariantMap{{"type", 0}, {"url", url(dir + "/b.txt")}}}}));
+        QCOMPARE(docs->action().toMap().value("data").toMap().value("type"), 1);
+
+        QSignalSpy optionsSpy(file, &MenuFolderItem::folderOptionsChanged);
+        MenuItemFolderOptions options = item->folder();
+        options.setExtractIcon(true);
+        options.setKeepExtension(true);
+        item->setFolder(options);
+        QVERIFY(optionsSpy.count() == 1 && file->label() == "b.txt");
+        QCOMPARE(file->icon().toMap().value("normal").toString(),
+                 "image://shell-icon//" + dir + "/b.txt");
+        QCOMPARE(entry(docs->items(), 0)->label(), QStringLiteral("a.tar.gz"));
+        options.setExtractIcon(false);
+        options.setKeepExtension(false);
+        item->setFolder(options);
+        QVERIFY(file->icon().isNull() && entry(list, 4) == file && seen.take().isEmpty());
+        QCOMPARE(entry(docs->items(), 0)->label(), QStringLiteral("a.tar"));
+
+        QPointer<MenuFolderItem> old = docs;
+        QPointer<QObject> oldItems = docs->items();
+        QVERIFY(QFile::remove(dir + "/b.txt") && TestEnvironment::writeFile(dir + "/c.txt"));
         list->reload();
-        QCOMPARE(words(list), QStringLiteral("inner link b c"));
+        QCOMPARE(words(list), QStringLiteral("Docs link sub A c"));
         QCOMPARE(seen.take(), (QStringList{"reset", "count"}));
         QVERIFY(old && oldItems);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!old && !oldItems);
-        // Options other than the path keep the listing; a new path reads it again in place.
-        options.setKeepExtension(true);
-        item->setFolder(options);
-        QVERIFY(seen.take().isEmpty());
-        options.setPath(QUrl::fromLocalFile(dir + "/inner").toString());
+        options.setPath(url(dir + "/sub"));
         item->setFolder(options);
         QCOMPARE(item->items(), list);
-        QCOMPARE(words(list), QStringLiteral("deeper x.txt"));
-        QCOMPARE(seen.take(), (QStringList{"reset", "count"}));
-        options.setPath(QUrl::fromLocalFile(dir + "/gone").toString());
+        QCOMPARE(words(list), QStringLiteral("x"));
+        options.setPath(url(dir + "/gone"));
         item->setFolder(options);
         QCOMPARE(list->count(), 0);
-        QCOMPARE(seen.take(), (QStringList{"reset", "count"}));
+        QCOMPARE(seen.take(), (QStringList{"reset", "count", "reset", "count"}));
+    }
+
+    void folderPaths() {
+        const QString dir = TestEnvironment::root() + "/paths";
+        QVERIFY(TestEnvironment::writeFile(dir + "/sub/file"));
+        qputenv("ORV_MENU_TEST_DIR", QFile::encodeName(dir));
+        QCOMPARE(resolveFolderPath(url(dir)), dir);
+        QCOMPARE(resolveFolderPath("file:///${ORV_MENU_TEST_DIR}/sub"), dir + "/sub");
+        QCOMPARE(resolveFolderPath("file:///%ORV_MENU_TEST_DIR%/sub"), dir + "/sub");
+        // Nothing to list: no path, no URL, missing, a file.
+        MenuSettingsRoot root(nullptr);
+        for (const QString &path : {QString(), dir, url(dir + "/no"), url(dir + "/sub/file")})
+            QCOMPARE(static_cast<MenuFolderList *>(folderItem(&root, path)->items())->count(), 0);
+    }
+
+    // Entries are made as they are read (bench/bench_menu times a large folder).
+    void folderEntriesStayLazy() {
+        const QString dir = TestEnvironment::root() + "/many";
+        for (int i = 0; i < 1000; ++i)
+            QVERIFY(TestEnvironment::writeFile(dir + QString("/file%1").arg(i, 4, 10, QChar('0'))));
+        MenuSettingsRoot root(nullptr);
+        QObject *list = folderItem(&root, url(dir))->items();
+        for (int i = 0; i < 50; ++i)
+            entry(list, i)->label();
+        QCOMPARE(entry(list, 0)->label(), QStringLiteral("file0000"));
+        QCOMPARE(list->findChildren<MenuFolderItem *>(QString(), Qt::FindDirectChildrenOnly).size(),
+                 50);
     }
 };
 
