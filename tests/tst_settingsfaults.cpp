@@ -9,10 +9,12 @@
 #include <QLocalServer>
 #include <QProcess>
 #include <QQmlEngine>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -251,9 +253,29 @@ private slots:
         QVERIFY(!saveWithCache(file, [&] { return settings.write("x", "d", "main.xml"); }));
         QCOMPARE(TestEnvironment::readAll(file), data);
     }
+
+    // A writer killed while saving leaves a whole document, at least as new as the saves it
+    // reported.
+    void killedWriter() {
+        for (int round = 0, last = -1; round < 100; ++round) {
+            QProcess writer;
+            writer.start(QCoreApplication::applicationFilePath(),
+                         {"--writer", "killed", QString::number(last + 1), config, cache});
+            const int saves = QRandomGenerator::global()->bounded(1, 5);
+            int reported = 0;
+            while (reported < saves && writer.waitForReadyRead(20000))
+                reported += writer.readAll().count("saved");
+            writer.kill();
+            writer.waitForFinished(20000);
+            const QString found = writerOf(settings.load("killed", "main"), entries);
+            QVERIFY2(reported >= saves && !found.isEmpty() && found.toInt() >= last + reported,
+                     qPrintable(QString("%1 saves reported, found '%2'").arg(reported).arg(found)));
+            last = found.toInt();
+        }
+    }
 };
 
-// A writer process of concurrentProcesses: saves its own tree many times.
+// A writer process: saves its own tree or menu many times or, killed, a newer tree each time.
 static int writer(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     qputenv("ORVANE_CONFIG_DIR", argv[4]);
@@ -261,11 +283,18 @@ static int writer(int argc, char **argv) {
     QQmlEngine engine;
     Settings settings(&engine);
     MenuSettings menus(&engine);
-    const bool isMenu = qstrcmp(argv[2], "menu") == 0;
-    QScopedPointer<QObject> saved(isMenu ? menu(menus, argv[3]) : tree(argv[3]));
+    const QByteArray kind = argv[2];
+    for (int generation = atoi(argv[3]); kind == "killed"; ++generation) {
+        QScopedPointer<QObject> saved(tree(QString::number(generation)));
+        if (!settings.save(saved.data(), "killed", "main"))
+            return 1;
+        std::puts("saved");
+        std::fflush(stdout);
+    }
+    QScopedPointer<QObject> saved(kind == "menu" ? menu(menus, argv[3]) : tree(argv[3]));
     for (int round = 0; round < 40; ++round) {
-        if (!(isMenu ? menus.save(saved.data(), "race", "menu")
-                     : settings.save(saved.data(), "race", "main")))
+        if (!(kind == "menu" ? menus.save(saved.data(), "race", "menu")
+                             : settings.save(saved.data(), "race", "main")))
             return 1;
     }
     return 0;
