@@ -1,12 +1,14 @@
+#include "menu/menufolderlist.h"
 #include "menu/menusettings.h"
-#include "menu/menusettingsitem.h"
 #include "menu/menusettingslist.h"
+#include "menu/menusettingsroot.h"
 #include "settings/scriptjson.h"
 #include "settings/settings.h"
 #include "settings/settingslist.h"
 #include "settings/settingsmap.h"
 #include "testenvironment.h"
 
+#include <QDateTime>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQmlExpression>
@@ -17,7 +19,9 @@
 
 using namespace Orvane::Imports;
 
-static const QByteArray workedExample =
+namespace {
+
+const QByteArray workedExample =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map>\n"
     "    <value name=\"title\">&quot;Clock&quot;</value>\n"
     "    <value name=\"enabled\">true</value>\n    <value name=\"opacity\">0.5</value>\n"
@@ -26,12 +30,37 @@ static const QByteArray workedExample =
     "        <value>&quot;red&quot;</value>\n        <value>&quot;blue&quot;</value>\n    </list>\n"
     "    <value name=\"colors\">[1,2]</value>\n</map>";
 
-class TestSettingsDocument : public QObject {
+MenuSettingsList *listOf(QObject *item) {
+    return qobject_cast<MenuSettingsList *>(static_cast<MenuSettingsItem *>(item)->items());
+}
+
+MenuSettingsItem *at(QObject *item, int index) {
+    return listOf(item)->itemAt(index);
+}
+
+MenuSettingsItem *add(QObject *to, MenuSettings::ItemType type, const QString &id) {
+    MenuSettingsItem *item = listOf(to)->create();
+    item->setType(type);
+    item->setId(id);
+    return item;
+}
+
+QByteArray menuDocument(const QByteArray &items) {
+    return "<root><menu>" + items + "</menu></root>";
+}
+
+} // namespace
+
+// Settings and menu documents: their exact bytes, what reads back, and what is refused.
+class TestDocuments : public QObject {
     Q_OBJECT
     QQmlEngine engine;
     Settings settings{&engine};
+    MenuSettings menus{&engine};
     const QString config = TestEnvironment::configDir();
     const QString m_directory = TestEnvironment::root() + "/docs";
+
+    QJSValue js(const char *program) { return engine.evaluate(QString::fromUtf8(program)); }
 
 private slots:
     // Documents written to hurt the readers, first while the peak memory is low: each is
@@ -77,7 +106,6 @@ private slots:
         QFETCH(QByteArray, menu);
         QFETCH(QByteArray, filler);
         QFETCH(QString, refusal);
-        MenuSettings menus(&engine);
         QVERIFY(QDir().mkpath(m_directory));
         for (const auto &[name, content] : {std::make_pair(QString("hostile.xml"), tree),
                                             std::make_pair(QString("menu.xml"), menu)}) {
@@ -104,11 +132,7 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, qPrintable("MenuSettings::load: " + refusal));
         QScopedPointer<QObject> root(menus.load(m_directory, "menu"));
         QCOMPARE(root.isNull(), !refusal.isEmpty());
-        if (root) {
-            auto *items = static_cast<MenuSettingsList *>(
-                static_cast<MenuSettingsItem *>(root.data())->items());
-            QVERIFY(!items->itemAt(0)->label().contains("top secret"));
-        }
+        QVERIFY(!root || !at(root.data(), 0)->label().contains("top secret"));
 #if !defined(__SANITIZE_ADDRESS__) // which keeps freed memory back on purpose
         rusage usage; // the peak: whatever a load allocated at its height shows here afterwards
         getrusage(RUSAGE_SELF, &usage);
@@ -142,27 +166,76 @@ private slots:
         QCOMPARE(TestEnvironment::readAll(config + "/again.xml"), workedExample);
     }
 
+    void menuRoundTrip() {
+        QScopedPointer<QObject> root(menus.create());
+        MenuSettingsItem *run = add(root.data(), MenuSettings::ActionItem, "run");
+        run->setLabel("Run <&>");
+        run->setText("a \"shell\"");
+        run->setIconValue(js("({normal: 'run.png'})"));
+        run->setAction(js("({source: 'x', data: [2]})"));
+        MenuSettingsItem *sub = add(root.data(), MenuSettings::MenuItem, QString());
+        MenuItemFolderOptions options;
+        options.setPath("file:///C:/Users");
+        options.setKeepExtension(true);
+        add(sub, MenuSettings::FolderItem, "dir")->setFolder(options);
+        MenuSettingsItem *empty = add(root.data(), MenuSettings::EmptyItem, "e");
+        empty->setAction(js("({source: 'lost'})")); // only ActionItems keep theirs
+        empty->setIconValue(js("'a string icon'")); // only objects are written
+        QVERIFY(menus.save(root.data(), "menus", "round"));
+        const QByteArray written =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n    <menu>\n"
+            "        <item id=\"run\">\n            <type>1</type>\n"
+            "            <label>Run &lt;&amp;&gt;</label>\n"
+            "            <text>a &quot;shell&quot;</text>\n"
+            "            <icon>{&quot;normal&quot;:&quot;run.png&quot;}</icon>\n"
+            "            <action>{&quot;source&quot;:&quot;x&quot;,&quot;data&quot;:[2]}</action>\n"
+            "        </item>\n"
+            "        <item>\n            <type>100</type>\n            <label></label>\n"
+            "            <text></text>\n            <menu>\n                <item id=\"dir\">\n"
+            "                    <type>101</type>\n                    <label></label>\n"
+            "                    <text></text>\n                    <folder>\n"
+            "                        <path>file:///C:/Users</path>\n"
+            "                        <options>2</options>\n                    </folder>\n"
+            "                </item>\n            </menu>\n        </item>\n"
+            "        <item id=\"e\">\n            <type>0</type>\n            <label></label>\n"
+            "            <text></text>\n        </item>\n    </menu>\n</root>";
+        QCOMPARE(TestEnvironment::readAll(config + "/menus/round.xml"), written);
+        QObject parent;
+        auto *loaded = qobject_cast<MenuSettingsRoot *>(menus.load("menus", "round", &parent));
+        QVERIFY(loaded && loaded->parent() == &parent && !listOf(loaded)->isModified());
+        QCOMPARE(at(loaded, 0)->action().toVariant(), run->action().toVariant());
+        QCOMPARE(at(at(loaded, 1), 0)->root(), loaded);
+        QVERIFY(qobject_cast<MenuFolderList *>(at(at(loaded, 1), 0)->items()));
+        QVERIFY(!at(loaded, 1)->id().isEmpty()); // one without an id gets a new one
+        at(loaded, 1)->setId(QString());
+        // Everything else: written again, the document is the same.
+        QVERIFY(menus.save(loaded, "menus", "again"));
+        QCOMPARE(TestEnvironment::readAll(config + "/menus/again.xml"), written);
+    }
+
     // Numbers, booleans and null are written bare, any other text quoted; what has no text
     // form is left out with a warning. Each reads back as what it was, or as its text.
     void valueKinds() {
         SettingsList list;
         for (const QVariant &value :
              {QVariant("say \"hi\" & <bye>"), QVariant(QSize(1, 2)), QVariant::fromValue(nullptr),
-              QVariant(""), QVariant(QTime(10, 20, 30)), QVariant(-2.5),
+              QVariant(""), QVariant(QDateTime::fromSecsSinceEpoch(0, Qt::UTC)), QVariant(-2.5),
               QVariant(qulonglong(1) << 40), QVariant(false)})
             list.append(value);
         QTest::ignoreMessage(QtWarningMsg, "Imports::saveNode: invalid node: ");
         QVERIFY(settings.saveToFile(&list, config + "/kinds.xml"));
-        QCOMPARE(TestEnvironment::readAll(config + "/kinds.xml"),
-                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<list>\n"
-                 "    <value>&quot;say &quot;hi&quot; &amp; &lt;bye&gt;&quot;</value>\n"
-                 "    <value>null</value>\n    <value>&quot;&quot;</value>\n"
-                 "    <value>&quot;10:20:30.000&quot;</value>\n    <value>-2.5</value>\n"
-                 "    <value>1099511627776</value>\n    <value>false</value>\n</list>");
+        QCOMPARE(
+            TestEnvironment::readAll(config + "/kinds.xml"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<list>\n"
+            "    <value>&quot;say &quot;hi&quot; &amp; &lt;bye&gt;&quot;</value>\n"
+            "    <value>null</value>\n    <value>&quot;&quot;</value>\n"
+            "    <value>&quot;1970-01-01T00:00:00.000Z&quot;</value>\n    <value>-2.5</value>\n"
+            "    <value>1099511627776</value>\n    <value>false</value>\n</list>");
         QScopedPointer<QObject> back(settings.loadFromFile(config + "/kinds.xml"));
-        QCOMPARE(qobject_cast<SettingsList *>(back.data())->values(),
-                 (QVariantList{"say \"hi\" & <bye>", QVariant::fromValue(nullptr), "",
-                               "10:20:30.000", -2.5, double(qulonglong(1) << 40), false}));
+        QCOMPARE(
+            qobject_cast<SettingsList *>(back.data())->values(),
+            (QVariantList{"say \"hi\" & <bye>", QVariant::fromValue(nullptr), "",
+                          "1970-01-01T00:00:00.000Z", -2.5, double(qulonglong(1) << 40), false}));
     }
 
     // A map read from a file has its keys, in document order, as properties QML sees;
@@ -203,64 +276,147 @@ private slots:
                                   QByteArray(value ? "true" : "false") + "</value>"));
     }
 
-    // Text XML cannot carry must not leave a broken document behind.
-    void unwritableTextKeepsTheDocument() {
-        SettingsMap map;
-        map.insert("v", "kept");
-        QVERIFY(settings.save(&map, "unwritable", "doc"));
-        const QByteArray before = TestEnvironment::readAll(config + "/unwritable/doc.xml");
-        map.insert("v", QString("a") + QChar(0xd800) + "b");
-        QTest::ignoreMessage(QtWarningMsg, "Settings::doSave: error writing xml");
-        QVERIFY(!settings.save(&map, "unwritable", "doc"));
-        QCOMPARE(TestEnvironment::readAll(config + "/unwritable/doc.xml"), before);
-    }
-
-    void reader_data() {
+    void readers_data() {
+        QTest::addColumn<bool>("menu");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QStringList>("entries"); // of the loaded map; none when nothing loads
-        const auto row = [](const char *name, const QByteArray &body, const QString &message,
-                            const QStringList &entries = {}) {
-            QTest::newRow(name) << body << message << entries;
+        QTest::addColumn<QStringList>("read"); // entries of a map, labels of a menu; none: refused
+        const auto row = [](const char *name, bool menu, const QByteArray &body,
+                            const QString &message, const QStringList &read = {}) {
+            QTest::newRow(name) << menu << body << message << read;
         };
         const QString file = "Settings::loadFromFile: ", xml = file + "error parsing xml: ";
         const auto entry = [&](const char *name, const QByteArray &value, const QString &message) {
-            row(name, "<map>" + value + "<value name=\"last\">1</value></map>",
+            row(name, false, "<map>" + value + "<value name=\"last\">1</value></map>",
                 "Imports::loadNode: " + message, {"last=1"});
         };
-        row("binary", QByteArray("\x00\x01\xff\xfe\x89PNG", 8), file + "cannot read root element");
-        row("root value", "<value>1</value>", file + "invalid root element");
-        row("truncated", "<list><map name=\"a\">" + QByteArray("<value>1</value>").repeated(200000),
+        row("binary", false, QByteArray("\x00\x01\xff\xfe\x89PNG", 8),
+            file + "cannot read root element");
+        row("root value", false, "<value>1</value>", file + "invalid root element");
+        row("truncated", false,
+            "<list><map name=\"a\">" + QByteArray("<value>1</value>").repeated(200000),
             xml + "Premature end of document.");
-        row("in value", "<map><value name=\"a\"><b/></value></map>",
+        row("in value", false, "<map><value name=\"a\"><b/></value></map>",
             xml + "Expected character data.");
         entry("undefined", "<value name=\"u\">undefined</value>", "invalid value: undefined");
         entry("open string", "<value name=\"o\">\"abc</value>", "invalid string: \"abc");
         entry("other node", "<other name=\"o\"><value name=\"d\">1</value></other>",
               "invalid node: other");
         // Unnamed entries in a map are dropped, the last of a name wins, trailing junk is ignored.
-        row("entries",
+        row("entries", false,
             "<map><value name=\"quoted\"> \"a\\u0041\" </value><value name=\"lone\">\"</value>"
             "<value name=\"inner\">\"x\"y\"</value><value>1</value><map><value name=\"lost\">1"
             "</value></map><value name=\"twice\">1</value><value name=\"twice\">2</value></map>"
             "trailing <garbage",
             QString(), {"quoted=aA", "lone=", "inner=x\"y", "twice=2"});
+
+        const QString load = "MenuSettings::load: ", menuXml = load + "error parsing xml: ";
+        const auto item = [&](const char *name, const QByteArray &elements,
+                              const QString &message) {
+            row(name, true, menuDocument("<item><label>x</label>" + elements + "</item>"),
+                "Imports::loadMenu: " + message, {"x"});
+        };
+        row("menu binary", true, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18),
+            load + "cannot read root element");
+        row("menu capital R", true, "<Root><menu/></Root>", load + "invalid root element");
+        row("menu tag in label", true, menuDocument("<item><label>x<b/></label></item>"),
+            menuXml + "Expected character data.");
+        row("menu truncated", true,
+            menuDocument("<item><type>100</type><menu><item><type>1</type></item>").chopped(14),
+            menuXml + "Premature end of document.");
+        item("folder entry type", "<type>1001</type>", "invalid item type: 1001");
+        item("bad icon", "<icon>{x}</icon>", "invalid icon: {x}");
+        item("bad action", "<type>1</type><action>[1,</action>", "invalid action: [1,");
+        item("menu in a FolderItem", "<menu/><type>101</type>",
+             "correct menu item from type: Orvane::Imports::MenuSettings::FolderItem");
+        // Only the first menu counts; whatever follows it is never read.
+        row("garbage after", true,
+            "<root><menu><item><label>x</label></item></menu><menu/><broken></root>\x01 <<",
+            QString(), {"x"});
     }
 
-    void reader() {
+    void readers() {
+        QFETCH(bool, menu);
         QFETCH(QByteArray, body);
         QFETCH(QString, message);
-        const QString path = config + "/doc.xml";
-        QVERIFY(QDir().mkpath(config) && settings.writeToFile(body, path));
+        QVERIFY(TestEnvironment::writeFile(config + "/doc.xml", body));
         if (!message.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, qPrintable(message));
         QObject owner;
-        auto *map = qobject_cast<SettingsMap *>(settings.loadFromFile(path, &owner));
+        QObject *read = menu ? menus.load(config, "doc", &owner)
+                             : settings.loadFromFile(config + "/doc.xml", &owner);
         QStringList entries;
-        for (const QString &key : map ? map->keys() : QStringList())
-            entries << key + '=' + map->value(key).toString();
-        QTEST(entries, "entries");
-        QCOMPARE(owner.children().size(), entries.isEmpty() ? 0 : 1);
+        if (auto *map = qobject_cast<SettingsMap *>(read)) {
+            for (const QString &key : map->keys())
+                entries << key + '=' + map->value(key).toString();
+        }
+        for (int i = 0; menu && read && i < listOf(read)->count(); ++i)
+            entries << at(read, i)->label();
+        QTEST(entries, "read");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(owner.children().size(), entries.isEmpty() ? 0 : 1); // a refusal leaves nothing
+    }
+
+    // The last of an element counts; unknown ones, and what they hold, are skipped.
+    void menuReadingRules() {
+        QVERIFY(TestEnvironment::writeFile(
+            config + "/menus/rules.xml",
+            menuDocument("<unknown><item id=\"hidden\"/></unknown>"
+                         "<item id=\"a\"><label>first</label><label>second</label>"
+                         "<extra><type>1</type></extra><type>101</type>"
+                         "<folder><path>p1</path><options>1</options><x><y/></x></folder>"
+                         "<folder><path>p2</path><options>0</options></folder></item>"
+                         "<item><type>100</type><menu><item id=\"old\"/></menu>"
+                         "<menu><item id=\"new\"/></menu></item>")));
+        QScopedPointer<QObject> root(menus.load("menus", "rules"));
+        QCOMPARE(listOf(root.data())->count(), 2);
+        MenuSettingsItem *a = at(root.data(), 0), *b = at(root.data(), 1);
+        QVERIFY(a->label() == "second" && a->type() == MenuSettings::FolderItem);
+        QCOMPARE(a->folder().path(), QStringLiteral("p2"));
+        QVERIFY(a->folder().extractIcon() && !a->folder().keepExtension()); // 0 clears nothing
+        QVERIFY(listOf(b)->count() == 1 && at(b, 0)->id() == "new" && at(b, 0)->parentItem() == b);
+    }
+
+    // What cannot be written is left out, with a message each.
+    void menuSaveFailures() {
+        QObject notAMenu;
+        QTest::ignoreMessage(QtWarningMsg, "MenuSettings::save: invalid menu settings");
+        QVERIFY(!menus.save(&notAMenu, "menus", "bad"));
+        QScopedPointer<QObject> root(menus.create());
+        MenuSettingsItem *cyclic = add(root.data(), MenuSettings::ActionItem, "cyc");
+        cyclic->setIconValue(js("(function() { var o = {}; o.self = o; return o; })()"));
+        cyclic->setAction(cyclic->iconValue());
+        listOf(root.data())->SettingsListModel::append(QVariant(5));
+        add(root.data(), MenuSettings::EmptyItem, "fine");
+        for (const char *message :
+             {"Imports::saveMenu: invalid icon: cyc", "Imports::saveMenu: invalid action: cyc",
+              "Imports::saveMenu: invalid menu item: QVariant(int, 5)"})
+            QTest::ignoreMessage(QtWarningMsg, message);
+        QVERIFY(menus.save(root.data(), "menus", "partial"));
+        QVERIFY(
+            TestEnvironment::readAll(config + "/menus/partial.xml").contains("<item id=\"fine\">"));
+    }
+
+    // Text XML cannot carry fails the save and keeps the document before it.
+    void unencodableTextKeepsTheDocument() {
+        SettingsMap map;
+        map.insert("v", "kept");
+        QVERIFY(settings.save(&map, "unencodable", "map"));
+        const QByteArray before = TestEnvironment::readAll(config + "/unencodable/map.xml");
+        const QString lone = QString("a") + QChar(0xd800) + "b";
+        map.insert("v", lone);
+        QTest::ignoreMessage(QtWarningMsg, "Settings::doSave: error writing xml");
+        QVERIFY(!settings.save(&map, "unencodable", "map"));
+        QCOMPARE(TestEnvironment::readAll(config + "/unencodable/map.xml"), before);
+        // The fuzzer found a menu in UTF-7 that brings such a text along.
+        const QByteArray utf7 = "<?xml version=\"1.0\" encoding=\"UTF-7\"?><root><menu><item>"
+                                "<label>a+2AA-b</label></item></menu></root>";
+        QVERIFY(TestEnvironment::writeFile(config + "/unencodable/menu.xml", utf7));
+        QScopedPointer<QObject> odd(menus.load("unencodable", "menu"));
+        QVERIFY(odd && at(odd.data(), 0)->label() == lone);
+        QTest::ignoreMessage(QtWarningMsg, "MenuSettings::save: error writing xml");
+        QVERIFY(!menus.save(odd.data(), "unencodable", "menu"));
+        QCOMPARE(TestEnvironment::readAll(config + "/unencodable/menu.xml"), utf7);
     }
 
     // The native reading of literals must match the engine's JSON.parse bit for bit.
@@ -286,5 +442,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsDocument)
-#include "tst_settingsdocument.moc"
+QTEST_MAIN(TestDocuments)
+#include "tst_documents.moc"
