@@ -71,15 +71,6 @@ QString url(const QString &path) {
     return QUrl::fromLocalFile(path).toString();
 }
 
-void processDeletions() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-// A cleared key of a property map stays listed with an invalid value.
-bool holds(const SettingsMap &map, const QString &key) {
-    return map.value(key).isValid();
-}
-
 // root [a, sub [d, deep [e]], c], with a theme map per item.
 struct Menu {
     MenuSettings settings{nullptr};
@@ -180,59 +171,49 @@ private slots:
         QCOMPARE(seenLoaded.take(), (QStringList{"inserted 1-1", "count", "removed 0-0", "count"}));
 
         // An item that would be twice in the tree, or above itself, is refused and stays put.
-        const struct {
-            MenuSettingsItem *list, *item;
-            bool insert;
-            const char *message;
-        } refusals[] = {{menu.root.data(), nullptr, false, "invalid item"},
-                        {menu.sub, menu.sub, false, "cannot add self item"},
-                        {menu.deep, a, true, "item already in the menu"},
-                        {menu.deep, menu.root.data(), true, "cannot add parent item"}};
-        for (const auto &refused : refusals) {
-            QObject *parent = refused.item ? refused.item->parent() : nullptr;
-            QTest::ignoreMessage(
-                QtWarningMsg,
-                qPrintable(QString("MenuSettingsList::addItemCheck: ") + refused.message));
-            refused.insert ? listOf(refused.list)->insert(0, refused.item)
-                           : listOf(refused.list)->append(refused.item);
-            QCOMPARE(refused.item ? refused.item->parent() : nullptr, parent);
-        }
+        for (const char *refusal : {"invalid item", "cannot add self item",
+                                    "item already in the menu", "cannot add parent item"})
+            QTest::ignoreMessage(QtWarningMsg,
+                                 qPrintable("MenuSettingsList::addItemCheck: " + QString(refusal)));
+        top->append(nullptr);
+        listOf(menu.sub)->append(menu.sub);
+        inner->insert(0, a);
+        inner->insert(0, menu.root.data());
+        QVERIFY(a->parent() == inner && menu.sub->parent() == top && !menu.root->parent());
         QVERIFY(seenTop.take() == QStringList({"inserted 2-2", "count"}) &&
                 seenInner.take().isEmpty());
 
+        // A new type replaces the items below, once, with their themes.
+        QPointer<QObject> innerList = inner, eTheme = menu.e->theme();
+        QPointer<MenuSettingsItem> e = menu.e;
+        QSignalSpy typeSpy(menu.deep, &MenuSettingsItem::typeChanged);
+        menu.deep->setType(MenuSettings::ActionItem);
+        menu.deep->setType(MenuSettings::ActionItem);
+        QVERIFY(typeSpy.count() == 1 && !menu.deep->items() &&
+                !menu.themes.value(e->id()).isValid());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!innerList && !e && !eTheme && menu.deep->theme());
+        menu.deep->setType(MenuSettings::FolderItem);
+        QVERIFY(qobject_cast<MenuFolderList *>(menu.deep->items()));
+        menu.deep->setType(MenuSettings::MenuItem);
+        QVERIFY(listOf(menu.deep) && listOf(menu.deep)->count() == 0);
+
         // Removed items and all below them stay usable until the event loop; their themes go.
-        QPointer<MenuSettingsItem> sub = menu.sub, e = menu.e, c = menu.c;
-        QPointer<QObject> eTheme = menu.e->theme();
+        QPointer<MenuSettingsItem> sub = menu.sub, d = menu.d, c = menu.c;
+        QPointer<QObject> dTheme = menu.d->theme();
         const QString cId = menu.c->id();
         QTest::ignoreMessage(QtWarningMsg,
                              "SettingsListModel::remove: indices [7 - 8] out of range [0 - 3]");
         top->remove(7);
         top->remove(0);
-        QVERIFY(sub && e && eTheme && !holds(menu.themes, e->id()));
-        processDeletions();
-        QVERIFY(!sub && !e && !eTheme && c);
+        QVERIFY(sub && d && dTheme && !menu.themes.value(d->id()).isValid());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!sub && !d && !dTheme && c);
         top->clear();
         top->clear();
         QCOMPARE(seenTop.take(), (QStringList{"removed 0-0", "count", "removed 0-1", "count"}));
-        processDeletions();
-        QVERIFY(!c && !holds(menu.themes, cId) && holds(menu.themes, "root"));
-    }
-
-    // A new type replaces the items below, once, with their themes.
-    void typeChanges() {
-        Menu menu;
-        QPointer<QObject> oldList = menu.sub->items(), eTheme = menu.e->theme();
-        QPointer<MenuSettingsItem> d = menu.d, e = menu.e;
-        QSignalSpy typeSpy(menu.sub, &MenuSettingsItem::typeChanged);
-        menu.sub->setType(MenuSettings::ActionItem);
-        menu.sub->setType(MenuSettings::ActionItem);
-        QVERIFY(typeSpy.count() == 1 && !menu.sub->items() && !holds(menu.themes, menu.e->id()));
-        processDeletions();
-        QVERIFY(!oldList && !d && !e && !eTheme && menu.sub->theme());
-        menu.sub->setType(MenuSettings::FolderItem);
-        QVERIFY(qobject_cast<MenuFolderList *>(menu.sub->items()));
-        menu.sub->setType(MenuSettings::MenuItem);
-        QVERIFY(listOf(menu.sub) && listOf(menu.sub)->count() == 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!c && !menu.themes.value(cId).isValid() && menu.themes.value("root").isValid());
     }
 
     // New theme settings keep the maps of present items, make the missing and drop the rest.
@@ -253,9 +234,10 @@ private slots:
         QCOMPARE(menu.a->icon().toString(), QStringLiteral("kept.png"));
         for (MenuSettingsItem *item : {menu.sub, menu.d, menu.deep, menu.e})
             QCOMPARE(item->theme(), themes.value(item->id()).value<QObject *>());
-        QVERIFY(!holds(themes, "123-99") && !holds(themes, "other"));
-        QVERIFY(!holds(themes, menu.c->id())); // the non-map went, with the map made for it
-        processDeletions();
+        // The stale map and the non-maps went, with the map made for the item the non-map held.
+        QVERIFY(!themes.value("123-99").isValid() && !themes.value("other").isValid() &&
+                !themes.value(menu.c->id()).isValid());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!stale && !menu.c->theme());
         menu.root->setThemeSettings(&themes);
         QCOMPARE(changed.count(), 1);
@@ -311,7 +293,7 @@ private slots:
         list->reload();
         QCOMPARE(words(list), QStringLiteral("Docs link sub A c"));
         QVERIFY(old && oldItems);
-        processDeletions();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!old && !oldItems);
         qputenv("ORV_MENU_TEST_DIR", QFile::encodeName(dir));
         options.setPath("file:///${ORV_MENU_TEST_DIR}/sub");
