@@ -57,23 +57,18 @@ class TestDocuments : public QObject {
     MenuSettings menus{&engine};
     const QString config = TestEnvironment::configDir();
 
-    QJSValue js(const char *program) { return engine.evaluate(QString::fromUtf8(program)); }
-
 private slots:
     // A document past 16 MiB is refused without reading it all (first, while the peak is low).
     void largeDocuments() {
-        QFile map(config + "/map.xml"), menu(config + "/menu.xml");
-        QVERIFY(QDir().mkpath(config) && map.open(QIODevice::WriteOnly) &&
-                menu.open(QIODevice::WriteOnly));
-        map.write("<map><value name=\"x\">\"");
-        menu.write("<root><menu><item><label>");
         const QByteArray filler(1024 * 1024, 'a'); // in pieces: the test's own peak stays low
-        for (int i = 0; i < 100; ++i) {
-            map.write(filler);
-            menu.write(filler);
+        for (const auto &[name, head] :
+             {std::make_pair("/map.xml", "<map><value name=\"x\">\""),
+              std::make_pair("/menu.xml", "<root><menu><item><label>")}) {
+            QFile file(config + name);
+            QVERIFY(QDir().mkpath(config) && file.open(QIODevice::WriteOnly) && file.write(head));
+            for (int i = 0; i < 100; ++i)
+                file.write(filler);
         }
-        map.close();
-        menu.close();
         [[maybe_unused]] const qint64 residentBefore = TestEnvironment::residentBytes();
         const QString refusal = ": error parsing xml: document larger than 16 MiB";
         QTest::ignoreMessage(QtWarningMsg, qPrintable("Settings::loadFromFile" + refusal));
@@ -124,16 +119,16 @@ private slots:
         MenuSettingsItem *run = add(root.data(), MenuSettings::ActionItem, "run");
         run->setLabel("Run <&>");
         run->setText("a \"shell\"");
-        run->setIconValue(js("({normal: 'run.png'})"));
-        run->setAction(js("({source: 'x', data: [2]})"));
+        run->setIconValue(engine.evaluate("({normal: 'run.png'})"));
+        run->setAction(engine.evaluate("({source: 'x', data: [2]})"));
         MenuSettingsItem *sub = add(root.data(), MenuSettings::MenuItem, QString());
         MenuItemFolderOptions options;
         options.setPath("file:///C:/Users");
         options.setKeepExtension(true);
         add(sub, MenuSettings::FolderItem, "dir")->setFolder(options);
         MenuSettingsItem *empty = add(root.data(), MenuSettings::EmptyItem, "e");
-        empty->setAction(js("({source: 'lost'})")); // only ActionItems keep theirs
-        empty->setIconValue(js("'a string icon'")); // only objects are written
+        empty->setAction(engine.evaluate("({source: 'lost'})")); // only ActionItems keep theirs
+        empty->setIconValue(engine.evaluate("'a string icon'")); // only objects are written
         QVERIFY(menus.save(root.data(), "menus", "round"));
         const QByteArray written =
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<root>\n    <menu>\n"
@@ -197,8 +192,8 @@ private slots:
             row(name, false, "<map>" + value + "<value name=\"last\">1</value></map>",
                 "Imports::loadNode: " + message, {"last=1"});
         };
-        row("binary", false, QByteArray("\x00\x01\xff\xfe\x89PNG", 8),
-            file + "cannot read root element");
+        const QByteArray binary("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18);
+        row("binary", false, binary, file + "cannot read root element");
         row("root value", false, "<value>1</value>", file + "invalid root element");
         row("in value", false, "<map><value name=\"a\"><b/></value></map>",
             xml + "Expected character data.");
@@ -224,8 +219,7 @@ private slots:
             row(name, true, menuDocument("<item><label>x</label>" + elements + "</item>"),
                 "Imports::loadMenu: " + message, {"x"});
         };
-        row("menu binary", true, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18),
-            load + "cannot read root element");
+        row("menu binary", true, binary, load + "cannot read root element");
         row("menu capital R", true, "<Root><menu/></Root>", load + "invalid root element");
         row("menu tag in label", true, menuDocument("<item><label>x<b/></label></item>"),
             menuXml + "Expected character data.");
@@ -289,12 +283,12 @@ private slots:
     // What cannot be written is left out with a message; text XML cannot carry fails the
     // save and keeps the document before it.
     void whatCannotBeWritten() {
-        QObject notAMenu;
         QTest::ignoreMessage(QtWarningMsg, "MenuSettings::save: invalid menu settings");
-        QVERIFY(!menus.save(&notAMenu, "menus", "bad"));
+        QVERIFY(!menus.save(&engine, "menus", "bad"));
         QScopedPointer<QObject> root(menus.create());
         MenuSettingsItem *cyclic = add(root.data(), MenuSettings::ActionItem, "cyc");
-        cyclic->setIconValue(js("(function() { var o = {}; o.self = o; return o; })()"));
+        cyclic->setIconValue(
+            engine.evaluate("(function() { var o = {}; o.self = o; return o; })()"));
         cyclic->setAction(cyclic->iconValue());
         listOf(root.data())->SettingsListModel::append(QVariant(5));
         add(root.data(), MenuSettings::EmptyItem, "fine");

@@ -141,8 +141,6 @@ private slots:
         MenuSettingsList *top = listOf(menu.root.data()), *inner = listOf(menu.deep);
         Notifications seenTop(top), seenInner(inner);
         MenuSettingsItem *a = menu.a, *b = top->create(0);
-        b->setLabel("b");
-        a->setLabel("a");
         // Moving an item into another menu takes it out of the first; it keeps its id and
         // theme and tells of its new parent once.
         const QString id = a->id();
