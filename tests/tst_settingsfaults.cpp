@@ -214,9 +214,9 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, qPrintable(move.arg(EISDIR, 0, 16).arg(cache, config)));
         QVERIFY(!settings.write("x", "dir", "main.xml"));
         const QString file = config + "/clock/main.xml"; // where a directory should be
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("SettingsStore::open: cannot create "
-                                                      "directory: " +
-                                                      file + "/Configs/d"));
+        QTest::ignoreMessage(
+            QtWarningMsg,
+            qPrintable("SettingsStore::open: cannot create directory: " + file + "/Configs/d"));
         qputenv("ORVANE_CACHE_DIR", QFile::encodeName(file));
         const bool blocked = settings.write("x", "d", "main.xml");
         qputenv("ORVANE_CACHE_DIR", QFile::encodeName(cache));
