@@ -2,7 +2,7 @@
 #include "menu/menusettingsitem.h"
 #include "menu/menusettingslist.h"
 #include "settings/settings.h"
-#include "settings/settingsmap.h"
+#include "settings/settingslist.h"
 #include "testenvironment.h"
 
 #include <QGuiApplication>
@@ -26,23 +26,19 @@ const int entries = 3000; // a document of about 100 KiB: more than one write of
 
 // One writer's whole tree: every value names the writer.
 QObject *tree(const QString &writer) {
-    auto *map = new SettingsMap;
-    QStringList keys;
-    for (int i = 0; i < entries; ++i)
-        keys << "k" + QString::number(i);
-    map->insertAll(keys, QVector<QVariant>(entries, writer));
-    return map;
+    auto *list = new SettingsList;
+    list->appendAll(QVector<QVariant>(entries, writer).toList());
+    return list;
 }
 
 // The one writer of a whole loaded tree, or "" when it is anything else.
 QString writerOf(QObject *loaded) {
     const QScopedPointer<QObject> owned(loaded);
-    auto *map = qobject_cast<SettingsMap *>(loaded);
-    QStringList values;
-    for (const QString &key : map ? map->keys() : QStringList())
-        values << map->value(key).toString();
-    return values.size() == entries && values.count(values.first()) == entries ? values.first()
-                                                                               : QString();
+    auto *list = qobject_cast<SettingsList *>(loaded);
+    const QVariantList values = list ? list->values() : QVariantList();
+    return values.size() == entries && values.count(values.first()) == entries
+               ? values.first().toString()
+               : QString();
 }
 
 // Saves with the file size limited, as a full disk would cut the write.
@@ -253,8 +249,10 @@ static int writer(int argc, char **argv) {
     QQmlEngine engine;
     Settings settings(&engine);
     const bool killed = qstrcmp(argv[2], "killed") == 0;
-    for (int round = 0, generation = atoi(argv[3]); killed || round < 40; ++round, ++generation) {
-        QScopedPointer<QObject> saved(tree(killed ? QString::number(generation) : argv[3]));
+    QScopedPointer<QObject> saved(tree(argv[3]));
+    for (int round = 0, generation = atoi(argv[3]); killed || round < 40; ++round) {
+        if (killed)
+            saved.reset(tree(QString::number(generation++)));
         if (!settings.save(saved.data(), argv[2], "main"))
             return 1;
         std::puts("saved");
