@@ -1,10 +1,12 @@
 import QtQuick 2.15
 import QtTest 1.2
+import QtQml.Models 2.15
 import Orvane 1.0
 
+// Settings and menus as a widget uses them from QML.
 TestCase {
     id: testCase
-    name: "SettingsBinding"
+    name: "Settings"
 
     property QtObject map: null
 
@@ -53,30 +55,28 @@ TestCase {
         object.size = 3
     }
 
-    Component {
-        id: looksComponent
-        QtObject {
-            property color tint: "#ff8800"
-            property font face: Qt.font({ family: "Sans", pointSize: 12 })
-            property date day: new Date(2024, 0, 2, 10, 20, 30)
-            property url link: "file:///a%20b"
-            property var list: [1, "two", { three: 3 }]
-            SettingsMap.source: testCase.map
-        }
-    }
+    Instantiator { id: rows; delegate: QtObject { property string label: modelData.label } }
 
-    // What a widget binds comes back after a save and a load, whatever its type.
-    function test_boundTypesSurvive() {
-        map = Settings.createMap(testCase)
-        var saved = createTemporaryObject(looksComponent, testCase)
-        verify(Settings.save(map, "looks", "main"))
-        map = Settings.load("looks", "main", testCase)
-        var loaded = createTemporaryObject(looksComponent, testCase, { tint: "blue",
-            face: Qt.font({ family: "Serif" }), day: new Date(0), link: "", list: [] })
-        compare(loaded.tint, saved.tint)
-        compare([loaded.face.family, loaded.face.pointSize], ["Sans", 12])
-        compare(loaded.day.getTime(), saved.day.getTime())
-        compare(loaded.link, saved.link)
-        compare(JSON.stringify(loaded.list), JSON.stringify(saved.list))
+    // What a widget does with a menu, by the names QML sees.
+    function test_menu() {
+        var root = MenuSettings.create(testCase)
+        var item = root.items.create()
+        item._orv_icon = {normal: "run.png"}
+        compare(item.icon.normal, "run.png")
+        var folder = root.items.create(0)
+        folder.type = MenuSettings.FolderItem
+        folder.folder.path = "file://" + testDirs.root
+        rows.model = folder.items
+        compare(rows.objectAt(0).label, folder.items.get(0).label)
+        var sub = root.items.create()
+        sub.type = MenuSettings.MenuItem
+        sub.items.append(item)
+        root.themeSettings = Settings.createMap(testCase)
+        root.themeSettings[item._orv_id].icon = "themed.png"
+        compare(item.icon, "themed.png")
+        verify(MenuSettings.save(root, "qmlmenus", "main"))
+        var loaded = MenuSettings.load("qmlmenus", "main", testCase)
+        compare([loaded.items.get(0).folder.path, loaded.items.get(1).items.get(0)._orv_id],
+                ["file://" + testDirs.root, item._orv_id])
     }
 }
