@@ -119,6 +119,34 @@ int lockDirectory(const QString &directory) {
     return -1;
 }
 
+// Whatever sits at the temporary file's path (a planted link, a FIFO, a stale file) is
+// ours to replace, never to follow. The file is made afresh, so it is a regular one.
+int createFresh(const QByteArray &path) {
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(path.constData(), flags, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        ::unlink(path.constData());
+        fd = ::open(path.constData(), flags, 0666);
+    }
+    return fd;
+}
+
+// A FIFO or device as the target of an in-place write is refused instead of blocking or
+// being written into.
+int openInPlace(const QByteArray &path) {
+    const int fd =
+        ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 } // namespace
 
 SettingsStore::~SettingsStore() {
@@ -189,26 +217,15 @@ bool SettingsStore::openLocked() {
         ORV_WARNING("SettingsStore::open") << "cannot lock directory: " << directoryOf(writePath);
         return false;
     }
-    // Whatever sits at the temporary file's path (a planted link, a FIFO) is ours to
-    // replace, never to follow. A FIFO or device as the target of an in-place write is
-    // refused instead of blocking or being written into.
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK;
-    if (direct) {
-        flags |= O_TRUNC;
-    } else {
-        flags |= O_EXCL | O_NOFOLLOW;
-        if (lock >= 0)
-            ::unlink(QFile::encodeName(writePath).constData());
+    if (lock >= 0) {
+        const QByteArray path = QFile::encodeName(writePath);
+        file = direct ? openInPlace(path) : createFresh(path);
     }
-    struct stat status;
-    if (lock >= 0)
-        file = ::open(QFile::encodeName(writePath).constData(), flags, 0666);
-    if (file < 0 || ::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (file < 0) {
         finish();
         ORV_WARNING("SettingsStore::open") << "cannot open file: " << writePath;
         return false;
     }
-    ::fcntl(file, F_SETFL, ::fcntl(file, F_GETFL) & ~O_NONBLOCK);
     return true;
 }
 
