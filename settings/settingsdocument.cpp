@@ -6,6 +6,8 @@
 #include "utils/nestingguard.h"
 #include "utils/warning.h"
 
+#include <QIODevice>
+#include <QTextCodec>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -17,7 +19,7 @@ const QString mapTag = QStringLiteral("map");
 const QString listTag = QStringLiteral("list");
 const QString valueTag = QStringLiteral("value");
 const QString nameAttribute = QStringLiteral("name");
-const QString quote = QStringLiteral("\"");
+const QLatin1Char quote('"');
 
 void startElement(QXmlStreamWriter &writer, const QString &tag, const QString &name) {
     writer.writeStartElement(tag);
@@ -75,9 +77,7 @@ void writeValue(const SaveNodeContext &context, const QVariant &value, const QSt
     } else if (isBare(value.userType())) {
         writer.writeCharacters(value.toString());
     } else {
-        writer.writeCharacters(quote);
-        writer.writeCharacters(value.toString());
-        writer.writeCharacters(quote);
+        writer.writeCharacters(quote + value.toString() + quote);
     }
     writer.writeEndElement();
 }
@@ -88,7 +88,11 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     QXmlStreamWriter &writer = context.writer;
     if (writer.hasError())
         return false;
-    QObject *object = value.value<QObject *>();
+    // A plain value holds no map or list: spare it the conversion attempt.
+    const int type = value.userType();
+    QObject *object = type < QMetaType::User && type != QMetaType::QObjectStar
+                          ? nullptr
+                          : value.value<QObject *>();
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
         startElement(writer, mapTag, name);
         for (const QString &key : map->keys())
@@ -107,6 +111,27 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
     }
     writeValue(context, value, name);
     return false;
+}
+
+bool saveDocument(const QJSValue &json, const QJSValue &stringify, QObject *tree,
+                  QIODevice *device) {
+    // Only a writer on the device names its encoding in the declaration.
+    QXmlStreamWriter declaration(device);
+    declaration.writeStartDocument();
+    // The tree is composed as text and encoded once: a writer on a device encodes and
+    // writes every piece apart, which costs more than composing it.
+    QString text;
+    text.reserve(4096);
+    QXmlStreamWriter writer(&text);
+    writer.setAutoFormatting(true);
+    saveNode({json, stringify, writer}, QVariant::fromValue(tree), QString());
+    if (declaration.hasError() || writer.hasError())
+        return false;
+    // A lone surrogate passes the writer; the encoder refuses it as on a device.
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QByteArray bytes =
+        QTextCodec::codecForMib(106)->fromUnicode(text.constData(), text.size(), &state);
+    return state.invalidChars == 0 && device->write(bytes) == bytes.size();
 }
 
 namespace {
