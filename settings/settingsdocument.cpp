@@ -7,6 +7,7 @@
 #include "utils/warning.h"
 
 #include <QIODevice>
+#include <QMetaProperty>
 #include <QTextCodec>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -95,8 +96,19 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
                           : value.value<QObject *>();
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
         startElement(writer, mapTag, name);
-        for (const QString &key : map->keys())
-            saveNode(context, map->value(key), key);
+        // The keys are the last properties of the map's meta-object, in the same order:
+        // reading the property spares value() its lookup by the key's UTF-8 name. A name
+        // that differs (or is not Latin-1) takes that lookup after all.
+        const QStringList keys = map->keys();
+        const QMetaObject *meta = map->metaObject();
+        const int first = meta->propertyCount() - keys.size();
+        for (int i = 0; i < keys.size(); ++i) {
+            const QString &key = keys.at(i);
+            const QMetaProperty property = meta->property(first + i);
+            saveNode(context,
+                     key == QLatin1String(property.name()) ? property.read(map) : map->value(key),
+                     key);
+        }
         writer.writeEndElement();
         map->setModified(false);
         return true;
