@@ -119,6 +119,14 @@ int lockDirectory(const QString &directory) {
     return -1;
 }
 
+// Nearly every save finds its directory made already: one stat settles that.
+bool ensureDirectory(const QString &path) {
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode))
+        return true;
+    return Orvane::Utils::createDirectory(path);
+}
+
 // Whatever sits at the temporary file's path (a planted link, a FIFO, a stale file) is
 // ours to replace, never to follow. The file is made afresh, so it is a regular one.
 int createFresh(const QByteArray &path) {
@@ -175,11 +183,11 @@ QIODevice *SettingsStore::open(const QString &directory, const QString &name) {
                 << "cannot open file: " << targetPath << QLatin1Char('/') << name;
             return nullptr;
         }
-        if (!Orvane::Utils::createDirectory(writePath)) {
+        if (!ensureDirectory(writePath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << writePath;
             return nullptr;
         }
-        if (!Orvane::Utils::createDirectory(targetPath)) {
+        if (!ensureDirectory(targetPath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << targetPath;
             return nullptr;
         }
