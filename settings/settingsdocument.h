@@ -11,8 +11,8 @@ class QXmlStreamWriter;
 namespace Orvane::Imports {
 
 struct SaveNodeContext {
-    QJSValue json;
-    QJSValue stringify;
+    const QJSValue &json;
+    const QJSValue &stringify;
     QXmlStreamWriter &writer;
 };
 
