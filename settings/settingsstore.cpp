@@ -127,23 +127,27 @@ bool ensureDirectory(const QString &path) {
     return Orvane::Utils::createDirectory(path);
 }
 
-// Whatever sits at the temporary file's path (a planted link, a FIFO, a stale file) is
+QString fileNameOf(const QString &path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// Whatever sits at the temporary file's name (a planted link, a FIFO, a stale file) is
 // ours to replace, never to follow. The file is made afresh, so it is a regular one.
-int createFresh(const QByteArray &path) {
+int createFresh(int directory, const QByteArray &name) {
     const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-    int fd = ::open(path.constData(), flags, 0666);
+    int fd = ::openat(directory, name.constData(), flags, 0666);
     if (fd < 0 && errno == EEXIST) {
-        ::unlink(path.constData());
-        fd = ::open(path.constData(), flags, 0666);
+        ::unlinkat(directory, name.constData(), 0);
+        fd = ::openat(directory, name.constData(), flags, 0666);
     }
     return fd;
 }
 
 // A FIFO or device as the target of an in-place write is refused instead of blocking or
 // being written into.
-int openInPlace(const QByteArray &path) {
-    const int fd =
-        ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+int openInPlace(int directory, const QByteArray &name) {
+    const int fd = ::openat(directory, name.constData(),
+                            O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0)
         return -1;
     struct stat status;
@@ -225,9 +229,10 @@ bool SettingsStore::openLocked() {
         ORV_WARNING("SettingsStore::open") << "cannot lock directory: " << directoryOf(writePath);
         return false;
     }
+    // The file is named relative to the locked directory: its path is not walked again.
     if (lock >= 0) {
-        const QByteArray path = QFile::encodeName(writePath);
-        file = direct ? openInPlace(path) : createFresh(path);
+        const QByteArray name = QFile::encodeName(fileNameOf(writePath));
+        file = direct ? openInPlace(lock, name) : createFresh(lock, name);
     }
     if (file < 0) {
         finish();
@@ -258,11 +263,11 @@ bool SettingsStore::commit() {
         finish();
         return true;
     }
-    const QByteArray from = QFile::encodeName(writePath);
     const QByteArray to = QFile::encodeName(targetPath);
-    int error = ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    const QByteArray name = QFile::encodeName(fileNameOf(writePath));
+    int error = ::renameat(lock, name.constData(), AT_FDCWD, to.constData()) == 0 ? 0 : errno;
     if (error == EXDEV)
-        error = copyAcross(from, to);
+        error = copyAcross(QFile::encodeName(writePath), to);
     finish();
     if (error) {
         ORV_WARNING("SettingsStore::commit") << "cannot move file: " << QString::number(error, 16)
