@@ -32,8 +32,8 @@ QString directoryOf(const QString &path) {
 }
 
 // Makes a rename inside the directory durable.
-void syncDirectory(const QString &path) {
-    const int fd = ::open(QFile::encodeName(directoryOf(path)).constData(), O_RDONLY | O_DIRECTORY);
+void syncDirectory(const QByteArray &directory) {
+    const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return;
     syncDescriptor(fd);
@@ -249,6 +249,14 @@ bool SettingsStore::commit() {
     // composed already.
     if (!direct && !openLocked())
         return false;
+    // What the move needs is made before waiting for the disk: after that wait the caches
+    // are cold, and only system calls remain.
+    QByteArray name, to, toDirectory;
+    if (!direct) {
+        name = QFile::encodeName(fileNameOf(writePath));
+        to = QFile::encodeName(targetPath);
+        toDirectory = QFile::encodeName(directoryOf(targetPath));
+    }
     // The content must be whole and on disk before it may replace the target.
     const QByteArray &data = content.data();
     bool written = writeAll(file, data.constData(), data.size()) && syncDescriptor(file);
@@ -263,8 +271,6 @@ bool SettingsStore::commit() {
         finish();
         return true;
     }
-    const QByteArray to = QFile::encodeName(targetPath);
-    const QByteArray name = QFile::encodeName(fileNameOf(writePath));
     int error = ::renameat(lock, name.constData(), AT_FDCWD, to.constData()) == 0 ? 0 : errno;
     if (error == EXDEV)
         error = copyAcross(QFile::encodeName(writePath), to);
@@ -274,7 +280,7 @@ bool SettingsStore::commit() {
                                              << "\nfrom: " << writePath << "\nto: " << targetPath;
         return false;
     }
-    syncDirectory(targetPath);
+    syncDirectory(toDirectory);
     return true;
 }
 
