@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMetaMethod>
 #include <QQmlComponent>
 #include <QQmlEngine>
 
@@ -25,8 +26,10 @@ QtObject {
         for (var i = 0; i < 100; ++i)
             map["value" + i] = i % 3 === 0 ? "text " + i : i % 3 === 1 ? i * 1.5 : i % 2 === 0
     }
-    function save(i) {
+    function touch(i) {
         map.value0 = "text " + i // modified, so there is something to save
+    }
+    function save() {
         return Settings.save(map, "bench", "widget")
     }
 }
@@ -76,8 +79,14 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     const QString directory = config + QStringLiteral("/bench");
+    // Looked up once: finding a method by name is the harness's cost, not the save's; so
+    // is changing the value, which happens before the clock starts.
+    const QMetaObject *meta = widget->metaObject();
+    const QMetaMethod touch = meta->method(meta->indexOfMethod("touch(QVariant)"));
+    const QMetaMethod save = meta->method(meta->indexOfMethod("save()"));
     QVariant saved;
-    QMetaObject::invokeMethod(widget, "save", Q_RETURN_ARG(QVariant, saved), Q_ARG(QVariant, -1));
+    touch.invoke(widget, Q_ARG(QVariant, -1));
+    save.invoke(widget, Q_RETURN_ARG(QVariant, saved));
     QFile document(directory + QStringLiteral("/widget.xml"));
     if (!saved.toBool() || !document.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "the widget's settings were not saved\n");
@@ -85,10 +94,10 @@ int main(int argc, char *argv[]) {
     }
     const QByteArray content = document.readAll();
     for (int i = 0; i < calls; ++i) {
+        touch.invoke(widget, Q_ARG(QVariant, i));
         QElapsedTimer timer;
         timer.start();
-        QMetaObject::invokeMethod(widget, "save", Q_RETURN_ARG(QVariant, saved),
-                                  Q_ARG(QVariant, i));
+        save.invoke(widget, Q_RETURN_ARG(QVariant, saved));
         const qint64 project = timer.nsecsElapsed();
         timer.start();
         const bool floorOk = writeDurably(directory, content);

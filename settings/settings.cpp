@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QQmlEngine>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 namespace Orvane::Imports {
 
@@ -106,15 +105,9 @@ bool Settings::doSave(QObject *settings, const OpenStore &open) {
     QIODevice *device = open(store);
     if (!device)
         return false;
-    QXmlStreamWriter writer(device);
-    writer.setAutoFormatting(true);
-    writer.writeStartDocument();
-    const SaveNodeContext context{json.object(), json.stringifyFunction(), writer};
-    if (!saveNode(context, QVariant::fromValue(settings), QString()))
-        return false;
     // A character XML cannot carry (a control character, a lone surrogate) would leave
     // a broken document: better to keep the previous one.
-    if (writer.hasError()) {
+    if (!saveDocument(json.object(), json.stringifyFunction(), settings, device)) {
         ORV_WARNING("Settings::doSave") << "error writing xml";
         return false;
     }

@@ -32,8 +32,8 @@ QString directoryOf(const QString &path) {
 }
 
 // Makes a rename inside the directory durable.
-void syncDirectory(const QString &path) {
-    const int fd = ::open(QFile::encodeName(directoryOf(path)).constData(), O_RDONLY | O_DIRECTORY);
+void syncDirectory(const QByteArray &directory) {
+    const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return;
     syncDescriptor(fd);
@@ -119,6 +119,46 @@ int lockDirectory(const QString &directory) {
     return -1;
 }
 
+// Nearly every save finds its directory made already: one stat settles that.
+bool ensureDirectory(const QString &path) {
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode))
+        return true;
+    return Orvane::Utils::createDirectory(path);
+}
+
+QString fileNameOf(const QString &path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+// Whatever sits at the temporary file's name (a planted link, a FIFO, a stale file) is
+// ours to replace, never to follow. The file is made afresh, so it is a regular one.
+int createFresh(int directory, const QByteArray &name) {
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::openat(directory, name.constData(), flags, 0666);
+    if (fd < 0 && errno == EEXIST) {
+        ::unlinkat(directory, name.constData(), 0);
+        fd = ::openat(directory, name.constData(), flags, 0666);
+    }
+    return fd;
+}
+
+// A FIFO or device as the target of an in-place write is refused instead of blocking or
+// being written into.
+int openInPlace(int directory, const QByteArray &name) {
+    const int fd = ::openat(directory, name.constData(),
+                            O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0)
+        return -1;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 } // namespace
 
 SettingsStore::~SettingsStore() {
@@ -147,11 +187,11 @@ QIODevice *SettingsStore::open(const QString &directory, const QString &name) {
                 << "cannot open file: " << targetPath << QLatin1Char('/') << name;
             return nullptr;
         }
-        if (!Orvane::Utils::createDirectory(writePath)) {
+        if (!ensureDirectory(writePath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << writePath;
             return nullptr;
         }
-        if (!Orvane::Utils::createDirectory(targetPath)) {
+        if (!ensureDirectory(targetPath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << targetPath;
             return nullptr;
         }
@@ -189,26 +229,16 @@ bool SettingsStore::openLocked() {
         ORV_WARNING("SettingsStore::open") << "cannot lock directory: " << directoryOf(writePath);
         return false;
     }
-    // Whatever sits at the temporary file's path (a planted link, a FIFO) is ours to
-    // replace, never to follow. A FIFO or device as the target of an in-place write is
-    // refused instead of blocking or being written into.
-    int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK;
-    if (direct) {
-        flags |= O_TRUNC;
-    } else {
-        flags |= O_EXCL | O_NOFOLLOW;
-        if (lock >= 0)
-            ::unlink(QFile::encodeName(writePath).constData());
+    // The file is named relative to the locked directory: its path is not walked again.
+    if (lock >= 0) {
+        const QByteArray name = QFile::encodeName(fileNameOf(writePath));
+        file = direct ? openInPlace(lock, name) : createFresh(lock, name);
     }
-    struct stat status;
-    if (lock >= 0)
-        file = ::open(QFile::encodeName(writePath).constData(), flags, 0666);
-    if (file < 0 || ::fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (file < 0) {
         finish();
         ORV_WARNING("SettingsStore::open") << "cannot open file: " << writePath;
         return false;
     }
-    ::fcntl(file, F_SETFL, ::fcntl(file, F_GETFL) & ~O_NONBLOCK);
     return true;
 }
 
@@ -219,6 +249,14 @@ bool SettingsStore::commit() {
     // composed already.
     if (!direct && !openLocked())
         return false;
+    // What the move needs is made before waiting for the disk: after that wait the caches
+    // are cold, and only system calls remain.
+    QByteArray name, to, toDirectory;
+    if (!direct) {
+        name = QFile::encodeName(fileNameOf(writePath));
+        to = QFile::encodeName(targetPath);
+        toDirectory = QFile::encodeName(directoryOf(targetPath));
+    }
     // The content must be whole and on disk before it may replace the target.
     const QByteArray &data = content.data();
     bool written = writeAll(file, data.constData(), data.size()) && syncDescriptor(file);
@@ -233,18 +271,16 @@ bool SettingsStore::commit() {
         finish();
         return true;
     }
-    const QByteArray from = QFile::encodeName(writePath);
-    const QByteArray to = QFile::encodeName(targetPath);
-    int error = ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    int error = ::renameat(lock, name.constData(), AT_FDCWD, to.constData()) == 0 ? 0 : errno;
     if (error == EXDEV)
-        error = copyAcross(from, to);
+        error = copyAcross(QFile::encodeName(writePath), to);
     finish();
     if (error) {
         ORV_WARNING("SettingsStore::commit") << "cannot move file: " << QString::number(error, 16)
                                              << "\nfrom: " << writePath << "\nto: " << targetPath;
         return false;
     }
-    syncDirectory(targetPath);
+    syncDirectory(toDirectory);
     return true;
 }
 
