@@ -29,14 +29,15 @@ private slots:
                           "  property QtObject sound: SoundEffect {}\n}");
         QVERIFY2(probe, qPrintable(engine.errorString()));
         const QVariantList objects = probe->property("objects").toList();
-        QCOMPARE(objects.size(), 5);
         using namespace Orvane::Imports;
-        QVERIFY(qobject_cast<SettingsMap *>(objects.at(0).value<QObject *>()));
-        QVERIFY(qobject_cast<SettingsList *>(objects.at(1).value<QObject *>()));
-        QVERIFY(qobject_cast<MenuSettingsRoot *>(objects.at(2).value<QObject *>()));
-        QVERIFY(qobject_cast<Settings *>(objects.at(3).value<QObject *>()));
-        auto *sound = qobject_cast<Orvane::SoundEffect *>(objects.at(4).value<QObject *>());
-        QVERIFY(sound);
+        const QMetaObject *classes[] = {
+            &SettingsMap::staticMetaObject, &SettingsList::staticMetaObject,
+            &MenuSettingsRoot::staticMetaObject, &Settings::staticMetaObject,
+            &Orvane::SoundEffect::staticMetaObject};
+        QCOMPARE(objects.size(), 5);
+        for (int i = 0; i < 5; ++i)
+            QVERIFY2(objects[i].value<QObject *>()->metaObject()->inherits(classes[i]),
+                     classes[i]->className());
         // Its player goes back to the players of this process's one sound thread.
         const auto pooled = [] {
             int count = 0;
@@ -46,7 +47,7 @@ private slots:
             return count;
         };
         const int before = pooled();
-        delete sound;
+        delete objects[4].value<QObject *>();
         QCOMPARE(pooled(), before + 1);
         for (const QVariant &object : objects.mid(0, 3))
             delete object.value<QObject *>();
@@ -56,9 +57,8 @@ private slots:
         QTemporaryDir folder;
         for (const char *name : {"a.txt", "b.txt", "c.txt"})
             QVERIFY(TestEnvironment::writeFile(folder.filePath(name)));
-        const QUrl sound =
-            QUrl::fromLocalFile(qEnvironmentVariable("ORVANE_SOUNDS_DIR") + "/FeedbackClick.wav");
-        QVERIFY(QFile::exists(sound.toLocalFile()));
+        const QString sound = qEnvironmentVariable("ORVANE_SOUNDS_DIR") + "/FeedbackClick.wav";
+        QVERIFY(QFile::exists(sound));
 
 #if defined(__SANITIZE_ADDRESS__)
         // Leaks show after any number of cycles; a thousand would take ten minutes here.
@@ -66,13 +66,13 @@ private slots:
 #else
         const int cycles = 1000;
 #endif
-        [[maybe_unused]] qint64 resident100 = 0;
+        qint64 resident100 = 0;
         for (int cycle = 1; cycle <= cycles; ++cycle) {
             {
                 TestEngine engine;
                 engine.rootContext()->setContextProperty("folderUrl",
                                                          QUrl::fromLocalFile(folder.path()));
-                engine.rootContext()->setContextProperty("soundUrl", sound);
+                engine.rootContext()->setContextProperty("soundUrl", QUrl::fromLocalFile(sound));
                 const auto widget = engine.create(
                     QByteArray(),
                     QUrl::fromLocalFile(ORVANE_SOURCE_DIR "/tests/qml/teardownwidget.qml"));
@@ -84,15 +84,13 @@ private slots:
             if (cycle == 100)
                 resident100 = TestEnvironment::residentBytes();
         }
-#if !defined(__SANITIZE_ADDRESS__)
         // The address sanitizer holds freed memory back on purpose; only a plain build
         // shows what the library keeps.
         const qint64 resident = TestEnvironment::residentBytes();
         QVERIFY2(
-            resident <= resident100 + resident100 / 20,
+            cycles == 100 || resident <= resident100 + resident100 / 20,
             qPrintable(
                 QString("%1 KiB, at 100 cycles %2").arg(resident >> 10).arg(resident100 >> 10)));
-#endif
     }
 };
 
