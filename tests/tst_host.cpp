@@ -1,16 +1,12 @@
 #include "common/paths.h"
-#include "common/utils.h"
-#include "core/launchercompositor.h"
 #include "testengine.h"
-#include "testenvironment.h"
 
-#include <QQmlContext>
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
 #include <QQuickWindow>
 #include <QtTest>
 
-// The stand-in host as the plugin uses it, and the window type on it.
+// The stand-in host's directories, and the window type on it.
 class TestHost : public QObject {
     Q_OBJECT
 
@@ -46,46 +42,6 @@ private slots:
         for (const auto &[input, output] : expanded)
             QCOMPARE(Orvane::Paths::expandEnvironmentStrings(input),
                      QString(output ? output : input));
-    }
-
-    void createDirectory() {
-        QTemporaryDir dir;
-        QVERIFY(Orvane::Utils::createDirectory(dir.path()));
-        QVERIFY(Orvane::Utils::createDirectory(dir.filePath("a/b/c")));
-        QVERIFY(QFileInfo(dir.filePath("a/b/c")).isDir());
-        QVERIFY(TestEnvironment::writeFile(dir.filePath("plain")));
-        for (const QString &path : {dir.filePath("plain"), dir.filePath("plain/below"), QString()})
-            QVERIFY(!Orvane::Utils::createDirectory(path));
-    }
-
-    // The process-wide singleton outlives every engine that published it.
-    void compositorOutlivesEngines() {
-        QPointer<QObject> seen[2];
-        for (QPointer<QObject> &compositor : seen) {
-            TestEngine engine;
-            const auto object =
-                engine.create("import QtQml 2.12\nimport Orvane 1.0\n"
-                              "QtObject { property var compositor: LauncherCompositor }");
-            QVERIFY2(object, qPrintable(engine.errorString()));
-            compositor = object->property("compositor").value<QObject *>();
-        }
-        QVERIFY(seen[0] && seen[0] == seen[1]);
-        QCOMPARE(seen[0].data(), Orvane::GUI::LauncherCompositor::instance());
-    }
-
-    // SystemCall's programs and commands run, in the given directory.
-    void systemCallRuns() {
-        TestEngine engine;
-        const QString work = TestEnvironment::root();
-        engine.rootContext()->setContextProperty("work", work);
-        const auto probe = engine.create(
-            "import Orvane 1.0\nimport QtQml 2.12\nQtObject { property string results:"
-            " JSON.stringify([SystemCall.command('echo command > command.txt', work),"
-            " SystemCall.execute('/bin/sh', '-c \"echo execute > execute.txt\"', work),"
-            " SystemCall.execute('/no/such/program')]) }");
-        QVERIFY2(probe, qPrintable(engine.errorString()));
-        QCOMPARE(probe->property("results").toString(), QStringLiteral("[true,true,false]"));
-        QTRY_VERIFY(QFile::exists(work + "/command.txt") && QFile::exists(work + "/execute.txt"));
     }
 
     // The native window stays transparent; the component paints its content with `color`.

@@ -1,10 +1,3 @@
-#include "menu/menusettingsroot.h"
-#include "settings/settings.h"
-#include "settings/settingslist.h"
-#include "settings/settingsmap.h"
-#include "sound/playerpool.h"
-#include "sound/sfxthread.h"
-#include "sound/soundeffect.h"
 #include "testengine.h"
 #include "testenvironment.h"
 
@@ -18,41 +11,6 @@ class TestTeardown : public QObject {
     Q_OBJECT
 
 private slots:
-    // The plugin links the library this test links: what QML makes is of this process's
-    // classes (a second copy's objects would fail every cast), and sounds share its one thread.
-    void oneCopyOfEachClass() {
-        TestEngine engine;
-        const auto probe =
-            engine.create("import QtQml 2.12\nimport Orvane 1.0\nQtObject {\n"
-                          "  property var objects: [Settings.createMap(), Settings.createList(),"
-                          " MenuSettings.create(), Settings, sound]\n"
-                          "  property QtObject sound: SoundEffect {}\n}");
-        QVERIFY2(probe, qPrintable(engine.errorString()));
-        const QVariantList objects = probe->property("objects").toList();
-        using namespace Orvane::Imports;
-        const QMetaObject *classes[] = {
-            &SettingsMap::staticMetaObject, &SettingsList::staticMetaObject,
-            &MenuSettingsRoot::staticMetaObject, &Settings::staticMetaObject,
-            &Orvane::SoundEffect::staticMetaObject};
-        QCOMPARE(objects.size(), 5);
-        for (int i = 0; i < 5; ++i)
-            QVERIFY2(objects[i].value<QObject *>()->metaObject()->inherits(classes[i]),
-                     classes[i]->className());
-        // Its player goes back to the players of this process's one sound thread.
-        const auto pooled = [] {
-            int count = 0;
-            QMetaObject::invokeMethod(
-                Orvane::sfxPlayers(), [&count] { count = Orvane::sfxPlayers()->children().size(); },
-                Qt::BlockingQueuedConnection);
-            return count;
-        };
-        const int before = pooled();
-        delete objects[4].value<QObject *>();
-        QCOMPARE(pooled(), before + 1);
-        for (const QVariant &object : objects.mid(0, 3))
-            delete object.value<QObject *>();
-    }
-
     void thousandEngines() {
         QTemporaryDir folder;
         for (const char *name : {"a.txt", "b.txt", "c.txt"})
