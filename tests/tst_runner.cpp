@@ -8,42 +8,59 @@
 
 #include <cstdio>
 
-// The runner as a user starts it; with --watch the widget is loaded again when one of its
-// files changes.
+namespace {
+
+// Counts its starts in its settings, so a reload shows whether they were kept.
+const char *const previewWidget = R"(import QtQuick 2.12
+import Orvane 1.0
+import "parts"
+Item {
+    id: thiz
+    property int starts: 0
+    SettingsMap.source: Settings.load('preview', 'main') || Settings.createMap(thiz)
+    onStartsChanged: Qt.callLater(save)
+    function save() { Settings.save(SettingsMap.source, 'preview', 'main') }
+    Part { id: part }
+    Component.onCompleted: Qt.callLater(() => console.log('%1 ' + part.name + ' starts ' + ++starts))
+})";
+
+} // namespace
+
+// The runner as a user starts it, on test widgets and on the example desktop as ./run.sh
+// shows it; with --watch it loads the widget again when one of its files changes.
 class TestRunner : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     const QString m_png = m_dir.filePath("shot.png");
 
-    // The exit code (-1 timed out, -2 crashed), then the standard error.
-    std::pair<int, QString> run(const QStringList &arguments) {
+    // The exit code (-1 timed out, -2 crashed) and the standard error; its picture is m_png.
+    std::pair<int, QString>
+    run(const QStringList &arguments,
+        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment()) {
         QFile::remove(m_png);
-        const TestProcess host = TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-host", arguments);
+        const TestProcess host =
+            TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-host", arguments, env);
         return {host.code, QString::fromLocal8Bit(host.errors)};
     }
 
-    QString write(const QString &name, const QByteArray &content) {
+    // The example desktop's picture, its documents under dir; null when it failed or warned.
+    QImage desktop(const QString &dir, const QStringList &arguments, QString *errors) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"CONFIG", "CACHE", "STORAGE"})
+            env.insert(QString("ORVANE_%1_DIR").arg(name), dir + '/' + name);
+        env.insert("ORVANE_EXAMPLES_DIR", ORVANE_SOURCE_DIR "/examples");
+        env.insert("QT_LOGGING_RULES", "orvane.*=true");
+        int code;
+        std::tie(code, *errors) =
+            run(QStringList{"--size", "1280x800", "--screenshot", m_png} + arguments
+                    << ORVANE_SOURCE_DIR "/examples/desktop/main.qml",
+                env);
+        return code == 0 && !errors->contains("orvane.core") ? QImage(m_png) : QImage();
+    }
+
+    QString write(const QString &name, const QString &content) {
         const QString path = m_dir.filePath(name);
-        return TestEnvironment::writeFile(path, content) ? path : QString();
-    }
-
-    // Counts its starts in its settings, so a reload shows whether they were kept.
-    static QByteArray widget(const char *edition) {
-        return QByteArray("import QtQuick 2.12\nimport Orvane 1.0\nimport \"parts\"\n"
-                          "Item {\n  id: thiz\n  property int starts: 0\n"
-                          "  SettingsMap.source: Settings.load('preview', 'main') || "
-                          "Settings.createMap(thiz)\n"
-                          "  onStartsChanged: Qt.callLater(save)\n"
-                          "  function save() { Settings.save(SettingsMap.source, 'preview', "
-                          "'main') }\n"
-                          "  Part { id: part }\n"
-                          "  Component.onCompleted: Qt.callLater(function () {\n"
-                          "    ++starts\n    console.log('") +
-               edition + " ' + part.name + ' starts ' + starts)\n  })\n}\n";
-    }
-
-    static QByteArray part(const char *name) {
-        return QByteArray("import QtQml 2.12\nQtObject { property string name: '") + name + "' }\n";
+        return TestEnvironment::writeFile(path, content.toUtf8()) ? path : QString();
     }
 
 private slots:
@@ -57,51 +74,56 @@ private slots:
             "  Window { id: box; flags: Qt.Dialog; width: 20; height: 10; color: '#0000ff' } }");
         const QString window = write(
             "window.qml", "import QtQuick 2.12\nimport QtQuick.Window 2.12\n"
-                          "Window { width: 30; height: 20; visible: true; color: '#0000ff' }\n");
+                          "Window { width: 30; height: 20; visible: true; color: '#0000ff' }");
         const QString item =
             write("item.qml",
-                  "import QtQuick 2.12\nRectangle { width: 30; height: 20; color: '#00ff00' }\n");
-        const QColor red(0xff, 0, 0), green(0, 0xff, 0), blue(0, 0, 0xff);
-        using Pixels = std::vector<std::pair<QPoint, QColor>>;
-        const std::tuple<QStringList, QSize, Pixels> cases[] = {
+                  "import QtQuick 2.12\nRectangle { width: 30; height: 20; color: '#00ff00' }");
+        const std::tuple<QStringList, QSize, QString> cases[] = {
             {{"--size", "64x48", "--after", "100", scene},
              {64, 48},
-             {{{40, 40}, red}, {{12, 12}, green}, {{32, 24}, red}}},
+             "40,40=#ff0000 12,12=#00ff00 32,24=#ff0000"},
             // A triggered dialog is in the picture, centred as a window manager would place it.
             {{"--size", "64x48", "--after", "100", "--trigger", "opener", scene},
              {64, 48},
-             {{{32, 24}, blue}, {{40, 40}, red}}},
+             "32,24=#0000ff 40,40=#ff0000"},
             // With no delay the picture is taken once the first frame exists, whatever the root.
-            {{"--after", "0", window}, {30, 20}, {{{15, 10}, blue}}},
-            {{"--after", "1", window}, {30, 20}, {{{15, 10}, blue}}},
-            {{"--after", "0", item}, {30, 20}, {{{15, 10}, green}}},
-        };
+            {{"--after", "0", window}, {30, 20}, "15,10=#0000ff"},
+            {{"--after", "1", window}, {30, 20}, "15,10=#0000ff"},
+            {{"--after", "0", item}, {30, 20}, "15,10=#00ff00"}};
+        static const QRegularExpression pixel("(\\d+),(\\d+)=(#\\w+)");
         for (const auto &[arguments, size, pixels] : cases) {
             const auto [code, errors] = run(QStringList{"--screenshot", m_png} + arguments);
             QVERIFY2(code == 0 && !errors.contains("grabToImage"), qPrintable(errors));
             const QImage image(m_png);
             QCOMPARE(image.size(), size);
-            for (const auto &[point, colour] : pixels)
-                QCOMPARE(image.pixelColor(point), colour);
+            for (auto it = pixel.globalMatch(pixels); it.hasNext();) {
+                const QRegularExpressionMatch at = it.next();
+                QCOMPARE(image.pixelColor(at.captured(1).toInt(), at.captured(2).toInt()),
+                         QColor(at.captured(3)));
+            }
         }
     }
 
     void failures() {
         const QString broken =
             write("broken.qml", "import QtQuick 2.12\nItem { width: 10; nosuchproperty: 3 }\n");
-        const std::tuple<QStringList, int, QStringList> cases[] = {
-            {{broken}, 1, {"broken.qml:2", "orvane-host: cannot load"}},
-            {{m_dir.filePath("missing.qml")}, 2, {"orvane-host: no such file: "}},
-            {{"--size", "wide", broken}, 2, {"orvane-host: invalid size: wide"}},
-            {{"--screenshot", m_png, "--trigger", "nobody",
-              write("plain.qml", "import QtQuick 2.12\nItem {}\n")},
+        const QString plain = write("plain.qml", "import QtQuick 2.12\nItem {}\n");
+        const std::tuple<QStringList, int, QString> cases[] = {
+            {{broken},
+             1,
+             "broken.qml:2 Cannot assign to non-existent property \"nosuchproperty\"\norvane-host: "
+             "cannot load " +
+                 broken},
+            {{m_dir.filePath("missing.qml")},
              2,
-             {"orvane-host: nothing to trigger named nobody"}}};
-        for (const auto &[arguments, expected, messages] : cases) {
+             "orvane-host: no such file: " + m_dir.filePath("missing.qml")},
+            {{"--size", "wide", plain}, 2, "orvane-host: invalid size: wide"},
+            {{"--screenshot", m_png, "--trigger", "nobody", plain},
+             2,
+             "orvane-host: nothing to trigger named nobody"}};
+        for (const auto &[arguments, expected, message] : cases) {
             const auto [code, errors] = run(arguments);
-            QCOMPARE(code, expected);
-            for (const QString &message : messages)
-                QVERIFY2(errors.contains(message), qPrintable(errors));
+            QVERIFY2(code == expected && errors.contains(message), qPrintable(errors));
         }
         // Under --watch the errors take the desktop's place in the window.
         const auto [code, errors] =
@@ -113,16 +135,19 @@ private slots:
         QCOMPARE(image.pixelColor(2, 2), QColor(0x2b, 0x1d, 0x1d));
         // Its text, in the error's colour, somewhere in the top half.
         bool text = false;
-        for (int y = 0; y < 100 && !text; ++y) {
-            for (int x = 0; x < 320 && !text; ++x)
-                text = image.pixelColor(x, y).red() > 0xc0;
-        }
+        for (int y = 0; y < 100 * 320 && !text; ++y)
+            text = image.pixelColor(y % 320, y / 320).red() > 0xc0;
         QVERIFY(text);
     }
 
     void reloadsOnChange() {
-        const QString main = write("widget/Main.qml", widget("edition-1"));
-        QVERIFY(!write("widget/parts/Part.qml", part("a")).isEmpty());
+        const QString main = write("widget/Main.qml", QString(previewWidget).arg("edition-1"));
+        const auto part = [this](const char *name) {
+            return write(
+                "widget/parts/Part.qml",
+                QString("import QtQml 2.12\nQtObject { property string name: '%1' }").arg(name));
+        };
+        part("a");
         QProcess host;
         QString output;
         host.setProcessChannelMode(QProcess::MergedChannels);
@@ -131,30 +156,28 @@ private slots:
         host.start(ORVANE_BUILD_DIR "/bin/orvane-host", {"--watch", main});
         QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-1 a starts 1"), qPrintable(output),
                                   30000);
-
         // The file itself, then one in a folder below; the settings carry over.
-        QVERIFY(TestEnvironment::writeFile(main, widget("edition-2")));
+        write("widget/Main.qml", QString(previewWidget).arg("edition-2"));
         QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-2 a starts 2"), qPrintable(output),
                                   10000);
-        QVERIFY(!write("widget/parts/Part.qml", part("b")).isEmpty());
+        part("b");
         QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-2 b starts 3"), qPrintable(output),
                                   10000);
-
         // A mistake is reported and the runner stays up for the fix.
-        QVERIFY(TestEnvironment::writeFile(main, "import QtQuick 2.12\nItem { nosuch: 1 }\n"));
-        QTRY_VERIFY2_WITH_TIMEOUT(output.contains("orvane-host: cannot load " + main),
-                                  qPrintable(output), 10000);
-        QVERIFY2(output.contains("Main.qml:2 Cannot assign to non-existent property \"nosuch\""),
-                 qPrintable(output));
+        write("widget/Main.qml", "import QtQuick 2.12\nItem { nosuch: 1 }\n");
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            output.contains("Main.qml:2 Cannot assign to non-existent property \"nosuch\"\n"
+                            "orvane-host: cannot load " +
+                            main),
+            qPrintable(output), 10000);
         // As editors save: a new file renamed over the old one.
-        QVERIFY(TestEnvironment::writeFile(main + ".new", widget("edition-3")));
+        write("widget/Main.qml.new", QString(previewWidget).arg("edition-3"));
         QCOMPARE(::rename(QFile::encodeName(main + ".new"), QFile::encodeName(main)), 0);
         QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-3 b starts 4"), qPrintable(output),
                                   10000);
-
         // A file that is not QML, elsewhere, is no reason to reload.
         const int reloads = output.count("orvane-host: reloading");
-        QVERIFY(!write("notes.txt", "x").isEmpty());
+        write("notes.txt", "x");
         QCOMPARE(host.state(), QProcess::Running);
         host.terminate();
         QVERIFY(host.waitForFinished(10000));
@@ -165,14 +188,58 @@ private slots:
 
     void helpListsEveryOption() {
         const TestProcess host = TestProcess::run(ORVANE_BUILD_DIR "/bin/orvane-host", {"--help"});
-        QVERIFY(host.succeeded());
         for (const char *option :
              {"--window", "--screenshot <file>", "--after <ms>", "--size <size>",
               "--quit-after <ms>", "--trigger <name>", "--watch", "--help"}) {
             // One line each: the next line starts another option or ends the list.
             const QRegularExpression line(QRegularExpression::escape(option) + " .*\n(?! {23})");
-            QVERIFY2(QString::fromLocal8Bit(host.output).contains(line), option);
+            QVERIFY2(host.succeeded() && QString(host.output).contains(line), option);
         }
+    }
+
+    void desktopTwoRuns() {
+        const QString dir = m_dir.filePath("runs"),
+                      clock = dir + "/CONFIG/examples/clock/clock.xml";
+        const QString on = "<value name=\"use24Hour\">true</value>",
+                      off = "<value name=\"use24Hour\">false</value>";
+        QString errors;
+        for (const int run : {1, 2}) {
+            const QImage image =
+                desktop(dir, {"--after", "1500", "--trigger", "Say goodbye (asks first)"}, &errors);
+            QVERIFY2(image.size() == QSize(1280, 800), qPrintable(errors));
+            QVERIFY(image.pixelColor(200, 100) != image.pixelColor(1200, 700));
+            QVERIFY(QFile::exists(dir + "/CONFIG/examples/launcher.xml"));
+            QString saved = TestEnvironment::readAll(clock);
+            QVERIFY2(saved.contains(QString("<value name=\"starts\">%1</value>").arg(run)) &&
+                         saved.contains(run == 1 ? on : off),
+                     qPrintable(saved));
+            // What a user changed between the runs must be what the second run starts from.
+            QVERIFY(TestEnvironment::writeFile(clock, saved.replace(on, off).toUtf8()));
+        }
+    }
+
+    // A click on the clock shows or hides the launcher; a folder entry that cannot be opened
+    // (nothing opens files offscreen) says so with a notification.
+    void desktopLauncher() {
+        const QString dir = m_dir.filePath("launcher");
+        QString errors;
+        const QImage hidden = desktop(dir, {"--after", "1000", "--trigger", "clock"}, &errors);
+        QVERIFY2(!hidden.isNull(), qPrintable(errors));
+        const QImage back =
+            desktop(dir, {"--after", "1000", "--trigger", "clock", "--trigger", "clock"}, &errors);
+        QVERIFY2(!back.isNull(), qPrintable(errors));
+        const QImage failed = desktop(dir,
+                                      {"--after", "1000", "--trigger", "main.qml", "--trigger",
+                                       "clock", "--trigger", "clock"},
+                                      &errors);
+        QVERIFY2(!failed.isNull() && errors.contains("cannot open file://" ORVANE_SOURCE_DIR
+                                                     "/examples/desktop/main.qml"),
+                 qPrintable(errors));
+        // An entry row of the launcher, then the place of a second notification.
+        const QPoint row(1000, 400), second(1000, 120);
+        QVERIFY(hidden.pixelColor(row) != back.pixelColor(row));
+        QCOMPARE(failed.pixelColor(row), back.pixelColor(row));
+        QVERIFY(failed.pixelColor(second) != back.pixelColor(second));
     }
 };
 
