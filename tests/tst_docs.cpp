@@ -71,15 +71,16 @@ private slots:
     void reference() {
         QQmlEngine engine;
         QQmlComponent component(&engine);
-        component.setData("import QtQml 2.12\nimport Orvane 1.0\nQtObject {\n"
-                          "  property var sounds: SFX._configs.map(s => '| `' + s.objectName"
-                          " + '` | `' + s.category + '` | ' + s.label + ' |')\n"
-                          "  property DataSource system: DataSource { configuration: "
-                          "({ source: 'system', value: 'cpu', interval: 0 }) }\n}",
+        component.setData(R"(import QtQml 2.12
+import Orvane 1.0
+QtObject {
+    property var sounds: SFX._configs.map(s => `| \`${s.objectName}\` | \`${s.category}\` | ${s.label} |`)
+    property DataSource system: DataSource { configuration: ({ source: "system", value: "cpu", interval: 0 }) }
+    property var values: system.data && system.data.values ? Object.keys(system.data.values) : []
+})",
                           QUrl());
         QScopedPointer<QObject> root(component.create());
         QVERIFY2(root, qPrintable(component.errorString()));
-
         // The value types cross into QML by value, without a QML name.
         QStringList names{"UrlInfo", "MenuItemFolderOptions", "DataSourceOutput"}, missing;
         for (const QQmlType &type : QQmlMetaType::qmlAllTypes()) {
@@ -92,50 +93,42 @@ private slots:
                 missing.append(name);
         }
         QVERIFY2(missing.isEmpty(), qPrintable("no entry: " + missing.join(", ")));
-
         const QStringList rows = m_reference.mid(m_reference.indexOf("\n## Stock sounds"))
                                      .split('\n')
                                      .filter(QRegularExpression("^\\| `"));
         QCOMPARE(rows, root->property("sounds").toStringList());
         QCOMPARE(rows.size(), 14);
-
-        QObject *data = nullptr;
-        QTRY_VERIFY((data = root->property("system")
-                                .value<QObject *>()
-                                ->property("data")
-                                .value<QObject *>()) &&
-                    data->property("values").isValid());
-        const QStringList keys = data->property("values").toMap().keys();
-        QVERIFY(keys.contains("cpu"));
-        for (const QString &key : keys)
+        QTRY_VERIFY(root->property("values").toStringList().contains("cpu"));
+        for (const QString &key : root->property("values").toStringList())
             QVERIFY2(section("system").contains("| `" + key + "` |"), qPrintable(key));
     }
 
     // Each ```qml block, a block marked "fragment" inside an Item, loads and runs without a
     // QML error and without a warning of the library.
     void examplesLoad() {
-        QStringList files{"README.md"};
-        for (const QString &doc : QDir(ORVANE_SOURCE_DIR "/docs").entryList({"*.md"}))
-            files.append("docs/" + doc);
+        static const QRegularExpression block("^```qml( fragment)?\n(.*?)^```",
+                                              QRegularExpression::MultilineOption |
+                                                  QRegularExpression::DotMatchesEverythingOption);
         int examples = 0;
-        for (const QString &file : qAsConst(files)) {
-            const QStringList lines = source(file).split('\n');
+        for (const QString &file :
+             QStringList{"README.md"} + QDir(ORVANE_SOURCE_DIR "/docs")
+                                            .entryList({"*.md"})
+                                            .replaceInStrings(QRegularExpression("^"), "docs/")) {
+            const QString text = source(file);
             // An unclosed fence would swallow the rest of a file, examples included.
-            QVERIFY2(lines.filter(QRegularExpression("^```")).size() % 2 == 0, qPrintable(file));
-            for (int i = 0; i < lines.size(); ++i) {
-                if (!lines[i].startsWith("```qml"))
-                    continue;
-                const int start = i;
-                QStringList body;
-                while (++i < lines.size() && !lines[i].startsWith("```"))
-                    body.append(lines[i]);
-                if (lines[start].contains("fragment"))
-                    body = QStringList{"import QtQuick 2.12\nimport Orvane 1.0\nItem {"} + body +
-                           QStringList{"}"};
-                const QString errors = runExample(body.join('\n') + '\n');
+            QVERIFY2(text.count(QRegularExpression("^```", QRegularExpression::MultilineOption)) %
+                             2 ==
+                         0,
+                     qPrintable(file));
+            for (auto it = block.globalMatch(text); it.hasNext(); ++examples) {
+                const QRegularExpressionMatch qml = it.next();
+                const QString errors = runExample(
+                    qml.captured(1).isEmpty() ? qml.captured(2)
+                                              : "import QtQuick 2.12\nimport Orvane 1.0\nItem {\n" +
+                                                    qml.captured(2) + "}\n");
+                const int line = text.left(qml.capturedStart()).count('\n') + 2;
                 QVERIFY2(errors.isEmpty(),
-                         qPrintable(QString("%1:%2: %3").arg(file).arg(start + 2).arg(errors)));
-                ++examples;
+                         qPrintable(QString("%1:%2: %3").arg(file).arg(line).arg(errors)));
             }
         }
         QVERIFY(examples > 40);

@@ -65,65 +65,62 @@ class TestRunner : public QObject {
 
 private slots:
     void screenshots() {
-        const QString scene = write(
-            "scene.qml",
-            "import QtQuick 2.12\nimport QtQuick.Window 2.12\nimport Orvane 1.0\n"
-            "Rectangle { color: '#ff0000'; Rectangle { x: 10; y: 10; width: 5; height: 5; "
-            "color: LauncherCompositor.visible ? 'black' : '#00ff00' }\n"
-            "  QtObject { objectName: 'opener'; function trigger() { box.visible = true } }\n"
-            "  Window { id: box; flags: Qt.Dialog; width: 20; height: 10; color: '#0000ff' } }");
-        const QString window = write(
-            "window.qml", "import QtQuick 2.12\nimport QtQuick.Window 2.12\n"
-                          "Window { width: 30; height: 20; visible: true; color: '#0000ff' }");
-        const QString item =
-            write("item.qml",
-                  "import QtQuick 2.12\nRectangle { width: 30; height: 20; color: '#00ff00' }");
-        const std::tuple<QStringList, QSize, QString> cases[] = {
-            {{"--size", "64x48", "--after", "100", scene},
-             {64, 48},
-             "40,40=#ff0000 12,12=#00ff00 32,24=#ff0000"},
-            // A triggered dialog is in the picture, centred as a window manager would place it.
-            {{"--size", "64x48", "--after", "100", "--trigger", "opener", scene},
-             {64, 48},
-             "32,24=#0000ff 40,40=#ff0000"},
-            // With no delay the picture is taken once the first frame exists, whatever the root.
-            {{"--after", "0", window}, {30, 20}, "15,10=#0000ff"},
-            {{"--after", "1", window}, {30, 20}, "15,10=#0000ff"},
-            {{"--after", "0", item}, {30, 20}, "15,10=#00ff00"}};
-        static const QRegularExpression pixel("(\\d+),(\\d+)=(#\\w+)");
-        for (const auto &[arguments, size, pixels] : cases) {
+        write("scene.qml",
+              "import QtQuick 2.12\nimport QtQuick.Window 2.12\nimport Orvane 1.0\n"
+              "Rectangle { color: '#ff0000'; Rectangle { x: 10; y: 10; width: 5; height: 5; "
+              "color: LauncherCompositor.visible ? 'black' : '#00ff00' }\n"
+              "  QtObject { objectName: 'opener'; function trigger() { box.visible = true } }\n"
+              "  Window { id: box; flags: Qt.Dialog; width: 20; height: 10; color: '#0000ff' } }");
+        write("window.qml", "import QtQuick 2.12\nimport QtQuick.Window 2.12\n"
+                            "Window { width: 30; height: 20; visible: true; color: '#0000ff' }");
+        write("item.qml",
+              "import QtQuick 2.12\nRectangle { width: 30; height: 20; color: '#00ff00' }");
+        // The arguments, then the picture's size and some of its pixels.
+        for (const QString &shot :
+             QStringList{"--size 64x48 --after 100 scene.qml|64x48 40,40=#ff0000 12,12=#00ff00 "
+                         "32,24=#ff0000",
+                         // A triggered dialog is in the picture, centred as a window manager would
+                         // place it.
+                         "--size 64x48 --after 100 --trigger opener scene.qml|64x48 32,24=#0000ff "
+                         "40,40=#ff0000",
+                         // With no delay the picture is taken once the first frame exists, whatever
+                         // the root.
+                         "--after 0 window.qml|30x20 15,10=#0000ff",
+                         "--after 1 window.qml|30x20 15,10=#0000ff",
+                         "--after 0 item.qml|30x20 15,10=#00ff00"}) {
+            QStringList arguments = shot.section('|', 0, 0).split(' ');
+            arguments.last() = m_dir.filePath(arguments.last());
             const auto [code, errors] = run(QStringList{"--screenshot", m_png} + arguments);
             QVERIFY2(code == 0 && !errors.contains("grabToImage"), qPrintable(errors));
             const QImage image(m_png);
-            QCOMPARE(image.size(), size);
-            for (auto it = pixel.globalMatch(pixels); it.hasNext();) {
-                const QRegularExpressionMatch at = it.next();
-                QCOMPARE(image.pixelColor(at.captured(1).toInt(), at.captured(2).toInt()),
-                         QColor(at.captured(3)));
-            }
+            const QStringList expected = shot.section('|', 1).split(QRegularExpression("[ ,=]"));
+            QCOMPARE(QString("%1x%2").arg(image.width()).arg(image.height()), expected[0]);
+            for (int i = 1; i < expected.size(); i += 3)
+                QCOMPARE(image.pixelColor(expected[i].toInt(), expected[i + 1].toInt()),
+                         QColor(expected[i + 2]));
         }
     }
 
     void failures() {
         const QString broken =
             write("broken.qml", "import QtQuick 2.12\nItem { width: 10; nosuchproperty: 3 }\n");
-        const QString plain = write("plain.qml", "import QtQuick 2.12\nItem {}\n");
-        const std::tuple<QStringList, int, QString> cases[] = {
-            {{broken},
-             1,
-             "broken.qml:2 Cannot assign to non-existent property \"nosuchproperty\"\norvane-host: "
-             "cannot load " +
-                 broken},
-            {{m_dir.filePath("missing.qml")},
-             2,
-             "orvane-host: no such file: " + m_dir.filePath("missing.qml")},
-            {{"--size", "wide", plain}, 2, "orvane-host: invalid size: wide"},
-            {{"--screenshot", m_png, "--trigger", "nobody", plain},
-             2,
-             "orvane-host: nothing to trigger named nobody"}};
-        for (const auto &[arguments, expected, message] : cases) {
+        write("plain.qml", "import QtQuick 2.12\nItem {}\n");
+        // The arguments, the exit code and what it says, %1 standing for the test's directory.
+        for (const QString &failure :
+             QStringList{"broken.qml|1|broken.qml:2 Cannot assign to non-existent property "
+                         "\"nosuchproperty\"\n"
+                         "orvane-host: cannot load %1/broken.qml",
+                         "missing.qml|2|orvane-host: no such file: %1/missing.qml",
+                         "--size wide plain.qml|2|orvane-host: invalid size: wide",
+                         "--screenshot shot.png --trigger nobody plain.qml|2|orvane-host: nothing "
+                         "to trigger "
+                         "named nobody"}) {
+            QStringList arguments = failure.section('|', 0, 0).split(' ');
+            arguments.last() = m_dir.filePath(arguments.last());
             const auto [code, errors] = run(arguments);
-            QVERIFY2(code == expected && errors.contains(message), qPrintable(errors));
+            QVERIFY2(code == failure.section('|', 1, 1).toInt() &&
+                         errors.contains(failure.section('|', 2).arg(m_dir.path())),
+                     qPrintable(errors));
         }
         // Under --watch the errors take the desktop's place in the window.
         const auto [code, errors] =
