@@ -1,6 +1,7 @@
 #include "common/paths.h"
-#include "testengine.h"
 
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
 #include <QQuickWindow>
@@ -46,11 +47,13 @@ private slots:
 
     // The native window stays transparent; the component paints its content with `color`.
     void windowPaintsContent() {
-        TestEngine engine;
-        const auto object =
-            engine.create("import Orvane 1.0\nWindow { width: 40; height: 30; color: \"red\" }");
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData("import Orvane 1.0\nWindow { width: 40; height: 30; color: \"red\" }",
+                          QUrl());
+        const std::unique_ptr<QObject> object(component.create());
         auto *window = qobject_cast<QQuickWindow *>(object.get());
-        QVERIFY2(window, qPrintable(engine.errorString()));
+        QVERIFY2(window, qPrintable(component.errorString()));
         QCOMPARE(window->color(), QColor(Qt::transparent));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));

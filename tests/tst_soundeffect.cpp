@@ -1,11 +1,12 @@
 #include "sound/playerpool.h"
 #include "sound/sfxthread.h"
 #include "sound/soundeffect.h"
-#include "testengine.h"
 #include "testenvironment.h"
 #include "testprocess.h"
 
 #include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QtTest>
 
 #include <atomic>
@@ -228,9 +229,12 @@ private slots:
     }
 
     void stockSounds() {
-        TestEngine engine, second;
-        const auto sfx = engine.create(stockProbe), other = second.create(stockProbe);
-        QVERIFY2(sfx && other, qPrintable(engine.errorString()));
+        QQmlEngine engine, second;
+        QQmlComponent probe(&engine), otherProbe(&second);
+        probe.setData(stockProbe, QUrl());
+        otherProbe.setData(stockProbe, QUrl());
+        const std::unique_ptr<QObject> sfx(probe.create()), other(otherProbe.create());
+        QVERIFY2(sfx && other, qPrintable(probe.errorString()));
         QVERIFY(sfx->property("plain").toBool());
         auto *menu = qobject_cast<SoundEffect *>(sfx->property("menu").value<QObject *>());
         QVERIFY(menu && menu != other->property("menu").value<QObject *>());

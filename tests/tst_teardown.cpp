@@ -1,7 +1,8 @@
-#include "testengine.h"
 #include "testenvironment.h"
 
+#include <QQmlComponent>
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -27,14 +28,15 @@ private slots:
         qint64 resident100 = 0;
         for (int cycle = 1; cycle <= cycles; ++cycle) {
             {
-                TestEngine engine;
+                QQmlEngine engine;
                 engine.rootContext()->setContextProperty("folderUrl",
                                                          QUrl::fromLocalFile(folder.path()));
                 engine.rootContext()->setContextProperty("soundUrl", QUrl::fromLocalFile(sound));
-                const auto widget = engine.create(
-                    QByteArray(),
+                QQmlComponent component(
+                    &engine,
                     QUrl::fromLocalFile(ORVANE_SOURCE_DIR "/tests/qml/teardownwidget.qml"));
-                QVERIFY2(widget, qPrintable(engine.errorString()));
+                const std::unique_ptr<QObject> widget(component.create());
+                QVERIFY2(widget, qPrintable(component.errorString()));
                 QCOMPARE(widget->property("used").toInt(), 11);
                 QCoreApplication::processEvents();
             }
