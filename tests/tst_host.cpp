@@ -31,7 +31,7 @@ private slots:
 
         qputenv("ORV_A", "alpha");
         qputenv("ORV_EMPTY", "");
-        // Unknown, unclosed and empty names and shell syntax stay as written.
+        // Unknown, unclosed and empty names and shell syntax stay as written (nullptr).
         const std::pair<const char *, const char *> expanded[]{{"%ORV_A%/x", "alpha/x"},
                                                                {"${ORV_A}/${ORV_A}", "alpha/alpha"},
                                                                {"a%ORV_EMPTY%b", "ab"},

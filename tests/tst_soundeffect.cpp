@@ -236,6 +236,8 @@ private slots:
         const std::unique_ptr<QObject> sfx(probe.create()), other(otherProbe.create());
         QVERIFY2(sfx && other, qPrintable(probe.errorString()));
         QVERIFY(sfx->property("plain").toBool());
+        // The plugin's objects are of this process's classes (a second copy's would fail the
+        // cast), and play on this process's one sound thread.
         auto *menu = qobject_cast<SoundEffect *>(sfx->property("menu").value<QObject *>());
         QVERIFY(menu && menu != other->property("menu").value<QObject *>());
         const QByteArray sounds = qgetenv("ORVANE_SOUNDS_DIR");
