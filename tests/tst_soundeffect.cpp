@@ -59,6 +59,16 @@ private:
     std::atomic<int> m_digits{0};
 };
 
+std::atomic<int> refusals{0};
+QtMessageHandler previousHandler = nullptr;
+
+void countRefusals(QtMsgType type, const QMessageLogContext &context, const QString &text) {
+    if (type == QtWarningMsg && text.contains(QRegularExpression("QSoundEffect.*rror.*text.wav")))
+        ++refusals;
+    else
+        previousHandler(type, context, text);
+}
+
 QStringList warnings;
 SoundEffect *lateEffect = nullptr;
 
@@ -208,6 +218,17 @@ private slots:
         const int heard = changes();
         delete effect; // the owner hears the stop before it is gone
         QCOMPARE(changes(), heard * 10);
+    }
+
+    void badSourceStaysIdle() {
+        QVERIFY(TestEnvironment::writeFile(m_dir.filePath("text.wav"), "no sound at all\n"));
+        previousHandler = qInstallMessageHandler(countRefusals);
+        SoundEffect effect;
+        effect.setSource(url("text.wav"));
+        effect.play();
+        // Qt may show a play() that waits for the loading as playing until the error.
+        QTRY_VERIFY_WITH_TIMEOUT(refusals == 1 && !effect.isPlaying(), 5000);
+        qInstallMessageHandler(previousHandler);
     }
 
     // In processes of their own: Qt's sound type beside ours, and ours after the thread is
