@@ -43,18 +43,21 @@ class TestRunner : public QObject {
         return {host.code, QString::fromLocal8Bit(host.errors)};
     }
 
-    // The example desktop's picture, its documents under dir; null when it failed or warned.
-    QImage desktop(const QString &dir, const QStringList &arguments, QString *errors) {
+    // The example desktop's picture after the triggers, its documents under dir; null when it
+    // failed or the library warned.
+    QImage desktop(const QString &dir, const char *after, const QStringList &triggers,
+                   QString *errors) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"CONFIG", "CACHE", "STORAGE"})
             env.insert(QString("ORVANE_%1_DIR").arg(name), dir + '/' + name);
         env.insert("ORVANE_EXAMPLES_DIR", ORVANE_SOURCE_DIR "/examples");
         env.insert("QT_LOGGING_RULES", "orvane.*=true");
+        QStringList arguments{"--size", "1280x800", "--screenshot", m_png, "--after", after};
+        for (const QString &name : triggers)
+            arguments << "--trigger" << name;
         int code;
         std::tie(code, *errors) =
-            run(QStringList{"--size", "1280x800", "--screenshot", m_png} + arguments
-                    << ORVANE_SOURCE_DIR "/examples/desktop/main.qml",
-                env);
+            run(arguments << ORVANE_SOURCE_DIR "/examples/desktop/main.qml", env);
         return code == 0 && !errors->contains("orvane.core") ? QImage(m_png) : QImage();
     }
 
@@ -151,27 +154,25 @@ private slots:
         connect(&host, &QProcess::readyRead, this,
                 [&] { output += QString::fromLocal8Bit(host.readAll()); });
         host.start(ORVANE_BUILD_DIR "/bin/orvane-host", {"--watch", main});
-        QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-1 a starts 1"), qPrintable(output),
-                                  30000);
+        const auto shows = [&output](const QString &text) {
+            return QTest::qWaitFor([&] { return output.contains(text); }, 30000);
+        };
+        QVERIFY2(shows("edition-1 a starts 1"), qPrintable(output));
         // The file itself, then one in a folder below; the settings carry over.
         write("widget/Main.qml", QString(previewWidget).arg("edition-2"));
-        QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-2 a starts 2"), qPrintable(output),
-                                  10000);
+        QVERIFY2(shows("edition-2 a starts 2"), qPrintable(output));
         part("b");
-        QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-2 b starts 3"), qPrintable(output),
-                                  10000);
+        QVERIFY2(shows("edition-2 b starts 3"), qPrintable(output));
         // A mistake is reported and the runner stays up for the fix.
         write("widget/Main.qml", "import QtQuick 2.12\nItem { nosuch: 1 }\n");
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            output.contains("Main.qml:2 Cannot assign to non-existent property \"nosuch\"\n"
-                            "orvane-host: cannot load " +
-                            main),
-            qPrintable(output), 10000);
+        QVERIFY2(shows("Main.qml:2 Cannot assign to non-existent property \"nosuch\"\n"
+                       "orvane-host: cannot load " +
+                       main),
+                 qPrintable(output));
         // As editors save: a new file renamed over the old one.
         write("widget/Main.qml.new", QString(previewWidget).arg("edition-3"));
         QCOMPARE(::rename(QFile::encodeName(main + ".new"), QFile::encodeName(main)), 0);
-        QTRY_VERIFY2_WITH_TIMEOUT(output.contains("edition-3 b starts 4"), qPrintable(output),
-                                  10000);
+        QVERIFY2(shows("edition-3 b starts 4"), qPrintable(output));
         // A file that is not QML, elsewhere, is no reason to reload.
         const int reloads = output.count("orvane-host: reloading");
         write("notes.txt", "x");
@@ -201,8 +202,7 @@ private slots:
                       off = "<value name=\"use24Hour\">false</value>";
         QString errors;
         for (const int run : {1, 2}) {
-            const QImage image =
-                desktop(dir, {"--after", "1500", "--trigger", "Say goodbye (asks first)"}, &errors);
+            const QImage image = desktop(dir, "1500", {"Say goodbye (asks first)"}, &errors);
             QVERIFY2(image.size() == QSize(1280, 800), qPrintable(errors));
             QVERIFY(image.pixelColor(200, 100) != image.pixelColor(1200, 700));
             QVERIFY(QFile::exists(dir + "/CONFIG/examples/launcher.xml"));
@@ -220,15 +220,11 @@ private slots:
     void desktopLauncher() {
         const QString dir = m_dir.filePath("launcher");
         QString errors;
-        const QImage hidden = desktop(dir, {"--after", "1000", "--trigger", "clock"}, &errors);
+        const QImage hidden = desktop(dir, "1000", {"clock"}, &errors);
         QVERIFY2(!hidden.isNull(), qPrintable(errors));
-        const QImage back =
-            desktop(dir, {"--after", "1000", "--trigger", "clock", "--trigger", "clock"}, &errors);
+        const QImage back = desktop(dir, "1000", {"clock", "clock"}, &errors);
         QVERIFY2(!back.isNull(), qPrintable(errors));
-        const QImage failed = desktop(dir,
-                                      {"--after", "1000", "--trigger", "main.qml", "--trigger",
-                                       "clock", "--trigger", "clock"},
-                                      &errors);
+        const QImage failed = desktop(dir, "1000", {"main.qml", "clock", "clock"}, &errors);
         QVERIFY2(!failed.isNull() && errors.contains("cannot open file://" ORVANE_SOURCE_DIR
                                                      "/examples/desktop/main.qml"),
                  qPrintable(errors));
