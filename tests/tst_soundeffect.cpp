@@ -114,7 +114,7 @@ int child(const QByteArray &mode, const QUrl &file) {
     if (!qt)
         qt = std::make_unique<QSoundEffect>();
     QString qtChanges;
-    QObject::connect(qt.get(), &QSoundEffect::playingChanged,
+    QObject::connect(qt.get(), &QSoundEffect::playingChanged, qt.get(),
                      [&] { qtChanges += qt->isPlaying() ? '1' : '0'; });
     Changes ourChanges(ours.get());
     qt->setSource(file);
