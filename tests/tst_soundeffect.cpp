@@ -18,9 +18,12 @@ using Orvane::SoundEffect;
 
 namespace {
 
-// Silence, mono 16-bit at 44.1 kHz.
+// A tone, mono 16-bit at 44.1 kHz.
 bool writeSound(const QString &path, quint32 ms) {
     const quint32 bytes = 44100 * ms / 1000 * 2;
+    QByteArray tone(bytes, 0);
+    for (quint32 i = 0; i < bytes / 2; ++i)
+        qToLittleEndian<qint16>(8000 * qSin(2 * M_PI * 660 * i / 44100), tone.data() + 2 * i);
     const auto le = [](quint32 value) {
         value = qToLittleEndian(value);
         return QByteArray(reinterpret_cast<const char *>(&value), 4);
@@ -28,7 +31,7 @@ bool writeSound(const QString &path, quint32 ms) {
     return TestEnvironment::writeFile(
         path, "RIFF" + le(36 + bytes) + "WAVEfmt " +
                   QByteArray::fromHex("100000000100010044ac0000885801000200100064617461") +
-                  le(bytes) + QByteArray(bytes, 0));
+                  le(bytes) + tone);
 }
 
 // Holds the sound thread, polling there, until the condition holds.
@@ -149,6 +152,7 @@ class TestSoundEffect : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(writeSound(m_dir.filePath("short.wav"), 150));
+        QVERIFY(writeSound(m_dir.filePath("other.wav"), 100));
         QVERIFY(writeSound(m_dir.filePath("long.wav"), 3000));
     }
 
@@ -194,9 +198,10 @@ private slots:
         std::vector<SoundEffect> effects(100);
         for (SoundEffect &effect : effects) {
             changes.emplace_back(&effect);
-            effect.setSource(url("short.wav"));
-            effect.play();
+            effect.setSource(url("other.wav"));
         }
+        for (SoundEffect &effect : effects)
+            effect.play();
         QThread *const thread = Orvane::sfxThread();
         QVERIFY(thread != QThread::currentThread());
         for (const Changes &played : changes)
