@@ -40,4 +40,11 @@ TestCase {
         ignoreWarning(Qt.resolvedUrl("tst_components.qml") + ":39: Error: it broke")
         Utils.printError(error)
     }
+
+    function test_systemCallRuns() {
+        var work = testDirs.root
+        compare([SystemCall.command("echo > command.txt", work), SystemCall.execute("/bin/sh", "-c \"echo > execute.txt\"", work),
+                 SystemCall.execute("/no/such/program")], [true, true, false])
+        tryVerify(function () { return ["command.txt", "execute.txt"].every(f => Url.info(Url.fromUserInput(f, work)).localFile) })
+    }
 }

@@ -4,9 +4,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -88,21 +85,11 @@ qint64 threadId() {
     return syscall(SYS_gettid);
 }
 
-// Plain system calls: it is polled in tight loops, from any thread.
 bool isAsleep(qint64 thread) {
-    char path[64], stat[512];
-    snprintf(path, sizeof path, "/proc/self/task/%lld/stat", static_cast<long long>(thread));
-    const int fd = open(path, O_RDONLY);
-    if (fd < 0)
-        return false;
-    const ssize_t size = read(fd, stat, sizeof stat - 1);
-    close(fd);
-    if (size <= 0)
-        return false;
-    stat[size] = 0;
+    QFile stat(QStringLiteral("/proc/self/task/%1/stat").arg(thread));
+    const QByteArray text = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
     // "tid (name) S ...": the name may hold anything, so the state follows the last ')'.
-    const char *end = strrchr(stat, ')');
-    return end && end[1] == ' ' && end[2] == 'S';
+    return text.mid(text.lastIndexOf(')'), 4) == ") S ";
 }
 
 } // namespace TestEnvironment
