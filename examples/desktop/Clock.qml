@@ -62,12 +62,16 @@ Rectangle {
         onClicked: clock.trigger()
     }
 
+    // Ticks as each second turns, together with the desktop's data sources.
     Timer {
         interval: 1000
         running: true
         repeat: true
         triggeredOnStart: true
-        onTriggered: clock.now = new Date()
+        onTriggered: {
+            clock.now = new Date()
+            interval = 1000 - clock.now.getMilliseconds()
+        }
     }
 
     Column {

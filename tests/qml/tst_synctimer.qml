@@ -33,6 +33,15 @@ TestCase {
         compare(timer.sharedTimers, shared)
     }
 
+    function test_ticksOnWholeSeconds() {
+        // Ticks fall on the wall clock's turns of the second, where a clock ticks too.
+        var timer = createTemporaryObject(timerComponent, tc, { interval: 1000 }), phases = []
+        timer.triggered.connect(function () { phases.push(Date.now() % 1000) })
+        timer.running = true
+        tryVerify(function () { return phases.length >= 2 }, 5000)
+        verify(phases.every(function (phase) { return phase < 150 }), phases)
+    }
+
     function test_groups() {
         var make = function (count, interval) {
             return Array.from({ length: count }, function () { return createTemporaryObject(timerComponent, tc, { interval: interval }) })

@@ -1,5 +1,6 @@
 #include "synctimer.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QPointer>
 #include <QTimer>
@@ -11,10 +12,10 @@ class TimerGroup : public QObject {
 public:
     explicit TimerGroup(int interval)
         : m_interval(interval) {
-        m_timer.setTimerType(Qt::CoarseTimer);
-        m_timer.setInterval(interval);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setSingleShot(true);
         connect(&m_timer, &QTimer::timeout, this, &TimerGroup::fire);
-        m_timer.start();
+        scheduleNext(false);
     }
 
     static TimerGroup *acquire(int interval, SyncTimer *member);
@@ -22,6 +23,15 @@ public:
 
 private:
     void fire();
+    // Ticks fall on the clock's multiples of the interval, so groups of different
+    // intervals, and a clock showing whole seconds, wake together.
+    void scheduleNext(bool afterTick) {
+        int delay = m_interval - int(QDateTime::currentMSecsSinceEpoch() % m_interval);
+        // A tick that came a little early still waits for the next multiple.
+        if (afterTick && delay < m_interval / 2)
+            delay += m_interval;
+        m_timer.start(delay);
+    }
 
     static QHash<int, TimerGroup *> &groups() {
         static thread_local QHash<int, TimerGroup *> map;
@@ -59,6 +69,7 @@ void TimerGroup::release(SyncTimer *member) {
 
 void TimerGroup::fire() {
     ++s_wakeups;
+    scheduleNext(true);
     // Members may stop or delete each other from their handlers.
     const QVector<QPointer<SyncTimer>> members = m_members;
     for (const QPointer<SyncTimer> &member : members) {

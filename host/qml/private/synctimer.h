@@ -7,7 +7,8 @@ namespace Orvane::Private {
 class TimerGroup;
 
 // A repeating timer; all running timers of one interval share one underlying
-// timer, so a desktop full of widgets refreshing every second wakes once a second.
+// timer, so a desktop full of widgets refreshing every second wakes once a second;
+// the ticks fall on the wall clock's multiples of the interval, whole seconds for 1000.
 // A timer joining a running group fires with it, so its first period may be short.
 class SyncTimer : public QObject {
     Q_OBJECT
