@@ -156,6 +156,32 @@ private slots:
         QVERIFY(writeSound(m_dir.filePath("long.wav"), 3000));
     }
 
+    // First, with players fresh from the back end: a reused one has been seen, about once
+    // in fifteen runs after the hundred effects, to report its start but not its end.
+    void stockSounds() {
+        QQmlEngine engine, second;
+        QQmlComponent probe(&engine), otherProbe(&second);
+        probe.setData(stockProbe, QUrl());
+        otherProbe.setData(stockProbe, QUrl());
+        const std::unique_ptr<QObject> sfx(probe.create()), other(otherProbe.create());
+        QVERIFY2(sfx && other, qPrintable(probe.errorString()));
+        QVERIFY(sfx->property("plain").toBool());
+        // The plugin's objects are of this process's classes (a second copy's would fail the
+        // cast), and play on this process's one sound thread.
+        auto *menu = qobject_cast<SoundEffect *>(sfx->property("menu").value<QObject *>());
+        QVERIFY(menu && menu != other->property("menu").value<QObject *>());
+        const QByteArray sounds = qgetenv("ORVANE_SOUNDS_DIR");
+        qputenv("ORVANE_SOUNDS_DIR", "/nowhere");
+        QCOMPARE(menu->property("defaultSource").toUrl(), QUrl("file:///nowhere/PopupMenu.wav"));
+        qputenv("ORVANE_SOUNDS_DIR", sounds);
+        Changes changes(menu);
+        QCOMPARE(menu->source(), QUrl());
+        menu->setSource(menu->property("defaultSource").toUrl());
+        QVERIFY(QFileInfo::exists(menu->source().toLocalFile()));
+        menu->play();
+        QTRY_COMPARE_WITH_TIMEOUT(changes(), 10, 10000);
+    }
+
     void handOversWaitAndPlayQueues() {
         SoundEffect effect;
         auto *doomed = new SoundEffect;
@@ -252,30 +278,6 @@ private slots:
                                                      {mode, url("short.wav").toString()});
         QVERIFY2(process.succeeded(), process.report().constData());
         QTEST(process.output, "output");
-    }
-
-    void stockSounds() {
-        QQmlEngine engine, second;
-        QQmlComponent probe(&engine), otherProbe(&second);
-        probe.setData(stockProbe, QUrl());
-        otherProbe.setData(stockProbe, QUrl());
-        const std::unique_ptr<QObject> sfx(probe.create()), other(otherProbe.create());
-        QVERIFY2(sfx && other, qPrintable(probe.errorString()));
-        QVERIFY(sfx->property("plain").toBool());
-        // The plugin's objects are of this process's classes (a second copy's would fail the
-        // cast), and play on this process's one sound thread.
-        auto *menu = qobject_cast<SoundEffect *>(sfx->property("menu").value<QObject *>());
-        QVERIFY(menu && menu != other->property("menu").value<QObject *>());
-        const QByteArray sounds = qgetenv("ORVANE_SOUNDS_DIR");
-        qputenv("ORVANE_SOUNDS_DIR", "/nowhere");
-        QCOMPARE(menu->property("defaultSource").toUrl(), QUrl("file:///nowhere/PopupMenu.wav"));
-        qputenv("ORVANE_SOUNDS_DIR", sounds);
-        Changes changes(menu);
-        QCOMPARE(menu->source(), QUrl());
-        menu->setSource(menu->property("defaultSource").toUrl());
-        QVERIFY(QFileInfo::exists(menu->source().toLocalFile()));
-        menu->play();
-        QTRY_COMPARE_WITH_TIMEOUT(changes(), 10, 10000);
     }
 };
 
