@@ -235,6 +235,13 @@ def ratio(project, floor):
     return project / floor if floor else float("inf")
 
 
+def idle_row(label, figure, floor_label, shown):
+    project, floor = figure["project"], figure["floor"]
+    return (label, shown.format(*project[:2]), floor_label + shown.format(*floor[:2]),
+            "{:.1f} CPU, {:.1f} wake-ups".format(ratio(project[0], floor[0]),
+                                                 ratio(project[1], floor[1])))
+
+
 def report(figures, settings, started, loads):
     idle_desktop, idle_sources = figures["idle_desktop"], figures["idle_sources"]
     memory, sound, save, start = (figures[k] for k in ("memory", "sound", "save", "startup"))
@@ -242,18 +249,10 @@ def report(figures, settings, started, loads):
     save_p = {n: (statistics.median(v), percentile(v, 0.99)) for n, v in save.items()}
     start_m = {n: statistics.median(v) * 1000 for n, v in start.items()}
     table = [
-        ("idle, example desktop: CPU %, wake-ups/s",
-         "{:.2f} %, {:.1f}".format(*idle_desktop["project"][:2]),
-         "same desktop in plain Qt Quick: {:.2f} %, {:.1f}".format(*idle_desktop["floor"][:2]),
-         "{:.1f} CPU, {:.1f} wake-ups".format(
-             ratio(idle_desktop["project"][0], idle_desktop["floor"][0]),
-             ratio(idle_desktop["project"][1], idle_desktop["floor"][1]))),
-        ("idle, 20 DataSources (\"system\"/\"cpu\", 1000 ms)",
-         "{:.2f} %, {:.2f}/s".format(*idle_sources["project"][:2]),
-         "one Timer updating 20 Texts: {:.2f} %, {:.2f}/s".format(*idle_sources["floor"][:2]),
-         "{:.1f} CPU, {:.1f} wake-ups".format(
-             ratio(idle_sources["project"][0], idle_sources["floor"][0]),
-             ratio(idle_sources["project"][1], idle_sources["floor"][1]))),
+        idle_row("idle, example desktop: CPU %, wake-ups/s", idle_desktop,
+                 "same desktop in plain Qt Quick: ", "{:.2f} %, {:.1f}"),
+        idle_row("idle, 20 DataSources (\"system\"/\"cpu\", 1000 ms)", idle_sources,
+                 "one Timer updating 20 Texts: ", "{:.2f} %, {:.2f}/s"),
         ("memory per live widget (settings-bound QtObject + DataSource + text output + Text)",
          "+{:.1f} kB".format(memory["project"][0]),
          "the same widget as QtObject + Timer + Text: +{:.1f} kB".format(memory["floor"][0]),

@@ -7,8 +7,6 @@
 #include "utils/warning.h"
 
 #include <QIODevice>
-#include <QLocale>
-#include <QMetaProperty>
 #include <QTextCodec>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -63,19 +61,6 @@ QString quoted(const QString &text) {
 // warning unless the entry was cleared).
 QString valueText(const SaveNodeContext &context, const QVariant &value, const QString &name) {
     const int type = value.userType();
-    // The common types first, spared the variant's conversion machinery.
-    switch (type) {
-    case QMetaType::QString:
-        return quoted(value.toString());
-    case QMetaType::Double:
-        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-    case QMetaType::Bool:
-        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    case QMetaType::Int:
-        return QString::number(value.toInt());
-    default:
-        break;
-    }
     if (type == qMetaTypeId<QJSValue>()) {
         const QJSValue script = value.value<QJSValue>();
         const QJSValue result =
@@ -123,19 +108,8 @@ bool saveNode(const SaveNodeContext &context, const QVariant &value, const QStri
                           : value.value<QObject *>();
     if (auto *map = qobject_cast<SettingsMap *>(object)) {
         startElement(writer, mapTag, name);
-        // The keys are the last properties of the map's meta-object, in the same order:
-        // reading the property spares value() its lookup by the key's UTF-8 name. A name
-        // that differs (or is not Latin-1) takes that lookup after all.
-        const QStringList keys = map->keys();
-        const QMetaObject *meta = map->metaObject();
-        const int first = meta->propertyCount() - keys.size();
-        for (int i = 0; i < keys.size(); ++i) {
-            const QString &key = keys.at(i);
-            const QMetaProperty property = meta->property(first + i);
-            saveNode(context,
-                     key == QLatin1String(property.name()) ? property.read(map) : map->value(key),
-                     key);
-        }
+        for (const QString &key : map->keys())
+            saveNode(context, map->value(key), key);
         writer.writeEndElement();
         map->setModified(false);
         return true;

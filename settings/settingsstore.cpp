@@ -119,14 +119,6 @@ int lockDirectory(const QString &directory) {
     return -1;
 }
 
-// Nearly every save finds its directory made already: one stat settles that.
-bool ensureDirectory(const QString &path) {
-    struct stat status;
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode))
-        return true;
-    return Orvane::Utils::createDirectory(path);
-}
-
 QString fileNameOf(const QString &path) {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
@@ -187,11 +179,11 @@ QIODevice *SettingsStore::open(const QString &directory, const QString &name) {
                 << "cannot open file: " << targetPath << QLatin1Char('/') << name;
             return nullptr;
         }
-        if (!ensureDirectory(writePath)) {
+        if (!Orvane::Utils::createDirectory(writePath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << writePath;
             return nullptr;
         }
-        if (!ensureDirectory(targetPath)) {
+        if (!Orvane::Utils::createDirectory(targetPath)) {
             ORV_WARNING("SettingsStore::open") << "cannot create directory: " << targetPath;
             return nullptr;
         }
